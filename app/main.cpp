@@ -1,0 +1,14 @@
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("wavywall"));
+    QApplication::setDesktopFileName(QStringLiteral("wavywall"));
+
+    ui::Form1 form; // its load step runs before it is first shown
+    form.show();
+    return app.exec(); // ends when the last open window is closed
+}

@@ -1,0 +1,83 @@
+// The streamline plot: the wall y = H cos(kx) over two wavelengths and three
+// streamlines above it, each at y0 + 8 H e^(-k y0) cos(kx) in incompressible
+// flow (blue) and at y0 + 8 H e^(-Beta k y0) cos(kx) in compressible flow
+// (red). The factor 8 magnifies the displacements for display.
+
+#include "flow_half.h"
+#include "plot_steps.h"
+
+#include <array>
+
+namespace flow {
+
+namespace {
+
+constexpr int maxPoints = 101; // serves N up to 100
+constexpr int maxRows = 21;    // row 0 is the wall, rows 1 ... M the streamlines
+
+using PointTable = std::array<std::array<double, maxRows>, maxPoints>;
+
+struct StreamlineTables {
+    PointTable X{};
+    PointTable Ycomp{};
+    PointTable Yinc{};
+};
+
+void drawFrame(PlotSurface& surface)
+{
+    surface.Cls();
+    surface.Scale(-0.2f, -1.8f, 2.2f, 0.2f);
+    surface.Line(0.0f, 0.0f, 2.0f, 0.0f, colours::black);
+    surface.Line(0.0f, -1.8f, 0.0f, 0.0f, colours::black);
+    plot_steps::grid(surface, 0.2f, -1.8f);
+}
+
+} // namespace
+
+void FlowHalf::akim_ciz()
+{
+    using plot_steps::abscissa;
+    using plot_steps::segment;
+    using plot_steps::waveNumber;
+
+    StreamlineTables t;
+    PlotSurface& surface = Picture_Akim;
+    drawFrame(surface);
+
+    // The wall, in row 0.
+    for (int i = 0; i <= N; ++i) {
+        const Real x = abscissa(i, N, L);
+        t.X[i][0] = x.value();
+        t.Ycomp[i][0] = (Real(H) * cos(waveNumber(Pi, L) * x)).value();
+    }
+    for (int i = 1; i <= N; ++i)
+        segment(surface, t.X[i - 1][0], t.Ycomp[i - 1][0], t.X[i][0], t.Ycomp[i][0],
+                colours::black);
+
+    // The streamlines, in rows 1 ... M.
+    const int M = 3;
+    for (int i = 0; i <= N; ++i) {
+        const Real x = abscissa(i, N, L);
+        for (int j = 1; j <= M; ++j) {
+            const Real y0 = (Real(j) / Real(M)) * 1.5;
+            const Real a = waveNumber(Pi, L) * y0;
+            const Real b = Real(Beta) * a;
+            const Real Ai = (Real(8.0) * H) * exp(-a);
+            const Real Ac = (Real(8.0) * H) * exp(-b);
+            const Real c = cos(waveNumber(Pi, L) * x);
+            t.Yinc[i][j] = (y0 + Ai * c).value();
+            t.Ycomp[i][j] = (y0 + Ac * c).value();
+            t.X[i][j] = t.X[i][0];
+        }
+    }
+    for (int j = 1; j <= M; ++j) {
+        for (int i = 1; i <= N; ++i) {
+            segment(surface, t.X[i - 1][j], t.Ycomp[i - 1][j], t.X[i][j], t.Ycomp[i][j],
+                    colours::red);
+            segment(surface, t.X[i - 1][j], t.Yinc[i - 1][j], t.X[i][j], t.Yinc[i][j],
+                    colours::blue);
+        }
+    }
+}
+
+} // namespace flow

@@ -1,0 +1,56 @@
+// The wall pressure plot: Cp1 = -(4 pi H / (Beta L)) cos(kx) in blue and
+// Cp2 = Cp1 / Beta in red, over the same two wavelengths as the streamlines.
+
+#include "flow_half.h"
+#include "plot_steps.h"
+
+#include <array>
+
+namespace flow {
+
+namespace {
+
+constexpr int maxPoints = 101; // serves N up to 100
+
+struct PressureTables {
+    std::array<double, maxPoints> X{};
+    std::array<double, maxPoints> Cp1{};
+    std::array<double, maxPoints> Cp2{};
+};
+
+void drawFrame(PlotSurface& surface)
+{
+    surface.Cls();
+    surface.Scale(-0.2f, -4.0f, 2.2f, 4.0f);
+    surface.Line(0.0f, 0.0f, 2.2f, 0.0f, colours::black);
+    surface.Line(0.0f, -4.0f, 0.0f, 4.0f, colours::black);
+    plot_steps::grid(surface, -3.5f, 3.5f);
+}
+
+} // namespace
+
+void FlowHalf::basinc_ciz()
+{
+    using plot_steps::abscissa;
+    using plot_steps::segment;
+    using plot_steps::waveNumber;
+
+    PressureTables t;
+    PlotSurface& surface = Picture_basinc;
+    drawFrame(surface);
+
+    for (int i = 0; i <= N; ++i) {
+        const Real x = abscissa(i, N, L);
+        t.X[i] = x.value();
+        const Real c = cos(waveNumber(Pi, L) * x);
+        const Real Cp1 = ((((Real(-4.0) * Pi) / Beta) * H) / Real(L)) * c;
+        t.Cp1[i] = Cp1.value();
+        t.Cp2[i] = (Cp1 / Beta).value();
+    }
+    for (int i = 1; i <= N; ++i) {
+        segment(surface, t.X[i - 1], t.Cp2[i - 1], t.X[i], t.Cp2[i], colours::red);
+        segment(surface, t.X[i - 1], t.Cp1[i - 1], t.X[i], t.Cp1[i], colours::blue);
+    }
+}
+
+} // namespace flow

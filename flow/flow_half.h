@@ -1,0 +1,50 @@
+#pragma once
+
+// The flow half of the main window: the values that describe one flow and the
+// two plot procedures that draw it. A recalculation sets Beta and H from the
+// user's Moo and HbL, then calls akim_ciz (streamlines) and basinc_ciz (wall
+// pressure), each of which clears its surface and redraws the whole plot from
+// these values. Any arithmetic failure is raised as a RunTimeError at the
+// failing step; what was drawn before it stays drawn.
+
+#include "plot_surface.h"
+
+#include <cstdint>
+
+namespace flow {
+
+class FlowHalf {
+public:
+    /// The two surfaces must outlive the flow half.
+    FlowHalf(PlotSurface& streamlineSurface, PlotSurface& pressureSurface);
+
+    /// Sets the fixed values: Pi = 4 atan(1), L = 1, N = 100. Draws nothing.
+    void Form_Load();
+
+    /// Beta = sqrt(1 - Moo^2). Raises InvalidArgument when 1 - Moo^2 < 0 and
+    /// Overflow when Moo^2 leaves the double range; Beta is then unchanged.
+    void setBeta(double Moo);
+
+    /// H = HbL * L.
+    void setH(double HbL);
+
+    /// Draws the wall and three streamlines, compressible in red and
+    /// incompressible in blue, on Picture_Akim: Cls, Scale and 706 Lines.
+    void akim_ciz();
+
+    /// Draws the pressure coefficient along the wall on Picture_basinc:
+    /// Cls, Scale and 206 Lines. Raises DivisionByZero when Beta = 0, after
+    /// its frame and grid are drawn.
+    void basinc_ciz();
+
+    double Pi = 0.0;
+    std::int16_t N = 0; ///< intervals along the plotted wall
+    std::int16_t L = 0; ///< wavelength
+    double Beta = 0.0;  ///< compressibility factor sqrt(1 - Moo^2)
+    double H = 0.0;     ///< height of the wave's crests above the mean line
+
+    PlotSurface& Picture_Akim;
+    PlotSurface& Picture_basinc;
+};
+
+} // namespace flow

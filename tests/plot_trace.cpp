@@ -1,0 +1,69 @@
+// plot_trace MOO_TEXT HBL_TEXT
+//
+// Plays a click of the calculate button without a window: reads both texts
+// as the input boxes are read, sets Beta and H in the button's order, draws
+// both plots on recording surfaces and prints every call, one a line. A
+// run-time error ends the trace with an "error N kind" line.
+
+#include "flow_half.h"
+#include "recording_surface.h"
+#include "run_time_error.h"
+#include "text_conversion.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+void print(const char* name, const flow::RecordingSurface& surface)
+{
+    std::printf("surface %s\n", name);
+    for (const flow::SurfaceCall& call : surface.calls) {
+        const auto& c = call.coordinates;
+        switch (call.kind) {
+        case flow::SurfaceCall::Kind::Cls:
+            std::printf("Cls\n");
+            break;
+        case flow::SurfaceCall::Kind::Scale:
+            std::printf("Scale %.9g %.9g %.9g %.9g\n", double(c[0]), double(c[1]), double(c[2]),
+                        double(c[3]));
+            break;
+        case flow::SurfaceCall::Kind::Line:
+            std::printf("Line %.9g %.9g %.9g %.9g %06X\n", double(c[0]), double(c[1]), double(c[2]),
+                        double(c[3]), unsigned(call.colour));
+            break;
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: plot_trace MOO_TEXT HBL_TEXT\n");
+        return 2;
+    }
+    flow::RecordingSurface streamlines;
+    flow::RecordingSurface pressure;
+    flow::FlowHalf form(streamlines, pressure);
+    form.Form_Load();
+
+    std::optional<flow::RunTimeError> error;
+    try {
+        const double HbL = flow::Val(argv[2]);
+        const double Moo = flow::Val(argv[1]);
+        form.setBeta(Moo);
+        form.setH(HbL);
+        form.akim_ciz();
+        form.basinc_ciz();
+    } catch (const flow::RunTimeError& e) {
+        error = e;
+    }
+
+    print("Picture_Akim", streamlines);
+    print("Picture_basinc", pressure);
+    if (error)
+        std::printf("error %d %s\n", error->code(), error->kind());
+    return 0;
+}

@@ -1,0 +1,121 @@
+#include "flow_half.h"
+#include "recording_surface.h"
+#include "run_time_error.h"
+
+#include <QTest>
+
+#include <limits>
+
+using flow::ErrorNumber;
+using flow::FlowHalf;
+using flow::RecordingSurface;
+using flow::RunTimeError;
+
+Q_DECLARE_METATYPE(flow::ErrorNumber)
+
+class TestFlowHalf : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadSetsTheFixedValuesAndDrawsNothing()
+    {
+        RecordingSurface akim, basinc;
+        FlowHalf form(akim, basinc);
+        QCOMPARE(form.Beta, 0.0);
+        QCOMPARE(form.H, 0.0);
+        form.Form_Load();
+        QCOMPARE(form.Pi, 3.141592653589793);
+        QCOMPARE(form.L, 1);
+        QCOMPARE(form.N, 100);
+        QVERIFY(akim.calls.empty());
+        QVERIFY(basinc.calls.empty());
+    }
+
+    void betaFollowsMach_data()
+    {
+        QTest::addColumn<double>("Moo");
+        QTest::addColumn<double>("Beta");
+        QTest::newRow("at rest") << 0.0 << 1.0;
+        QTest::newRow("half") << 0.5 << 0.8660254037844386;
+        QTest::newRow("negative half, same as half") << -0.5 << 0.8660254037844386;
+        QTest::newRow("0.6 gives the double nearest 0.8") << 0.6 << 0.8;
+        QTest::newRow("sonic") << 1.0 << 0.0;
+        QTest::newRow("negative sonic") << -1.0 << 0.0;
+    }
+    void betaFollowsMach()
+    {
+        QFETCH(double, Moo);
+        QFETCH(double, Beta);
+        RecordingSurface akim, basinc;
+        FlowHalf form(akim, basinc);
+        form.Form_Load();
+        form.setBeta(Moo);
+        QCOMPARE(form.Beta, Beta);
+    }
+
+    void betaFailsAndStaysUnchanged_data()
+    {
+        QTest::addColumn<double>("Moo");
+        QTest::addColumn<ErrorNumber>("error");
+        QTest::newRow("supersonic 1.2") << 1.2 << ErrorNumber::InvalidArgument;
+        QTest::newRow("supersonic -1.2") << -1.2 << ErrorNumber::InvalidArgument;
+        QTest::newRow("just above sonic")
+            << std::nextafter(1.0, 2.0) << ErrorNumber::InvalidArgument;
+        QTest::newRow("largest square in range") << 1.34e154 << ErrorNumber::InvalidArgument;
+        QTest::newRow("square beyond the double range") << 1.35e154 << ErrorNumber::Overflow;
+        QTest::newRow("1E200") << 1e200 << ErrorNumber::Overflow;
+        QTest::newRow("largest double")
+            << std::numeric_limits<double>::max() << ErrorNumber::Overflow;
+    }
+    void betaFailsAndStaysUnchanged()
+    {
+        QFETCH(double, Moo);
+        QFETCH(ErrorNumber, error);
+        RecordingSurface akim, basinc;
+        FlowHalf form(akim, basinc);
+        form.Form_Load();
+        form.setBeta(0.6);
+        try {
+            form.setBeta(Moo);
+            QFAIL("no error raised");
+        } catch (const RunTimeError& e) {
+            QCOMPARE(e.number(), error);
+        }
+        QCOMPARE(form.Beta, 0.8);
+    }
+
+    void heightIsRatioTimesWavelength_data()
+    {
+        QTest::addColumn<double>("HbL");
+        QTest::newRow("default") << 0.01;
+        QTest::newRow("flat") << 0.0;
+        QTest::newRow("mirrored") << -0.07;
+        QTest::newRow("huge") << 1e300;
+    }
+    void heightIsRatioTimesWavelength()
+    {
+        QFETCH(double, HbL);
+        RecordingSurface akim, basinc;
+        FlowHalf form(akim, basinc);
+        form.Form_Load();
+        form.setH(HbL);
+        QCOMPARE(form.H, HbL);
+    }
+
+    void errorsCarryNumberAndKind()
+    {
+        const RunTimeError invalid(ErrorNumber::InvalidArgument);
+        QCOMPARE(invalid.code(), 5);
+        QCOMPARE(QString(invalid.kind()), QString("invalid procedure call or argument"));
+        const RunTimeError overflow(ErrorNumber::Overflow);
+        QCOMPARE(overflow.code(), 6);
+        QCOMPARE(QString(overflow.kind()), QString("overflow"));
+        const RunTimeError zero(ErrorNumber::DivisionByZero);
+        QCOMPARE(zero.code(), 11);
+        QCOMPARE(QString(zero.kind()), QString("division by zero"));
+        QCOMPARE(QString(zero.what()), QString("Run-time error 11: division by zero"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFlowHalf)
+#include "tst_flow_half.moc"

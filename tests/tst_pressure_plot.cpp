@@ -1,0 +1,130 @@
+#include "recorded_recalculation.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using flow::SurfaceCall;
+namespace colours = flow::colours;
+
+namespace {
+
+constexpr int frameLines = 6; // two axes, four grid lines
+
+SurfaceCall line(float x1, float y1, float x2, float y2, flow::Colour colour)
+{
+    return {SurfaceCall::Kind::Line, {x1, y1, x2, y2}, colour};
+}
+
+bool near(float actual, double expected)
+{
+    return std::fabs(double(actual) - expected) <= 5e-6;
+}
+
+} // namespace
+
+class TestPressurePlot : public QObject {
+    Q_OBJECT
+
+private slots:
+    void drawsFrameGridThenCurvesInOrder()
+    {
+        const auto r = recalculate(0.3, 0.05);
+        QVERIFY(!r->error);
+        const auto& calls = r->basinc.calls;
+        QCOMPARE(calls.size(), std::size_t(2 + 206));
+        QCOMPARE(calls[0].kind, SurfaceCall::Kind::Cls);
+        QCOMPARE(calls[1], (SurfaceCall{SurfaceCall::Kind::Scale, {-0.2f, -4.0f, 2.2f, 4.0f}}));
+        const auto lines = linesOf(r->basinc);
+        QCOMPARE(lines[0], line(0, 0, 2.2f, 0, colours::black));
+        QCOMPARE(lines[1], line(0, -4, 0, 4, colours::black));
+        const float gridX[] = {0.5f, 1.0f, 1.5f, 2.0f};
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(lines[2 + k], line(gridX[k], -3.5f, gridX[k], 3.5f, colours::lightGrey));
+        for (int i = 1; i <= 100; ++i) {
+            const SurfaceCall& red = lines[frameLines + 2 * (i - 1)];
+            const SurfaceCall& blue = lines[frameLines + 2 * (i - 1) + 1];
+            QCOMPARE(red.colour, colours::red);
+            QCOMPARE(blue.colour, colours::blue);
+            QCOMPARE(red.coordinates[0], float(((i - 1) / 100.0) * 2));
+            QCOMPARE(blue.coordinates[2], float((i / 100.0) * 2));
+            // Cp2 = Cp1 / Beta: the red curve lies further from the axis.
+            QVERIFY(std::fabs(red.coordinates[1]) >= std::fabs(blue.coordinates[1]));
+        }
+        // Streamlines are drawn first, and the pressure plot does not repeat them.
+        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+    }
+
+    void sameInputsGiveIdenticalSequences()
+    {
+        const auto first = recalculate(0.55, 0.11);
+        const auto second = recalculate(0.55, 0.11);
+        QCOMPARE(first->basinc.calls, second->basinc.calls);
+    }
+
+    void incompressibleCurvesCoincide()
+    {
+        const auto r = recalculate(0.0, 0.01);
+        const auto lines = linesOf(r->basinc);
+        for (int i = 0; i < 100; ++i)
+            QCOMPARE(lines[frameLines + 2 * i].coordinates,
+                     lines[frameLines + 2 * i + 1].coordinates);
+        // -Cp is passed: the suction over the crest at x = 0 lies below the axis.
+        QVERIFY(near(lines[frameLines].coordinates[1], 0.12566));
+        QVERIFY(near(lines[frameLines + 2 * 24 + 1].coordinates[3], -0.12566));
+    }
+
+    void compressibleCoefficientsAtTheCrest()
+    {
+        const auto r = recalculate(0.6, 0.01);
+        const auto lines = linesOf(r->basinc);
+        QVERIFY(near(lines[frameLines].coordinates[1], 0.19635));     // Cp2, red
+        QVERIFY(near(lines[frameLines + 1].coordinates[1], 0.15708)); // Cp1, blue
+    }
+
+    void sonicFlowStopsAfterTheFrameWithDivisionByZero_data()
+    {
+        QTest::addColumn<double>("Moo");
+        QTest::newRow("Moo 1") << 1.0;
+        QTest::newRow("Moo -1") << -1.0;
+    }
+    void sonicFlowStopsAfterTheFrameWithDivisionByZero()
+    {
+        QFETCH(double, Moo);
+        const auto r = recalculate(Moo, 0.01);
+        QCOMPARE(r->errorCode(), std::size_t(11));
+        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        QCOMPARE(r->basinc.calls.size(), std::size_t(2 + frameLines));
+    }
+
+    void flatWallPutsBothCurvesOnTheAxis()
+    {
+        const auto r = recalculate(0.4, 0.0);
+        const auto lines = linesOf(r->basinc);
+        for (int i = frameLines; i < frameLines + 200; ++i) {
+            QCOMPARE(lines[i].coordinates[1], 0.0f);
+            QCOMPARE(lines[i].coordinates[3], 0.0f);
+        }
+        QCOMPARE(lines[frameLines + 199].coordinates[2], 2.0f);
+    }
+
+    void curvesBeyondThePlotAreNoError()
+    {
+        const auto r = recalculate(0.0, 0.5);
+        QVERIFY(!r->error);
+        QVERIFY(near(linesOf(r->basinc)[frameLines].coordinates[1], 2 * M_PI));
+    }
+
+    void coefficientBeyondFloatOverflowsAtTheFirstRedSegment()
+    {
+        // Near-sonic flow: 1 / Beta^2 is about 4.5E15, so Cp2 leaves the float
+        // range while the streamlines still fit.
+        const auto r = recalculate(0.9999999999999999, 1e25);
+        QCOMPARE(r->errorCode(), std::size_t(6));
+        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        QCOMPARE(r->basinc.lineCount(), std::size_t(frameLines));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPressurePlot)
+#include "tst_pressure_plot.moc"

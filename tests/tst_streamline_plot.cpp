@@ -1,0 +1,223 @@
+#include "recorded_recalculation.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+using flow::SurfaceCall;
+namespace colours = flow::colours;
+
+namespace {
+
+constexpr int frameLines = 6; // two axes, four grid lines
+constexpr int wallSegments = 100;
+constexpr int curveSegments = 600;
+
+SurfaceCall line(float x1, float y1, float x2, float y2, flow::Colour colour)
+{
+    return {SurfaceCall::Kind::Line, {x1, y1, x2, y2}, colour};
+}
+
+/// The red and blue segment of streamline j (1 ... 3) at segment i (1 ... 100).
+std::pair<SurfaceCall, SurfaceCall> streamlineSegment(const std::vector<SurfaceCall>& lines, int j,
+                                                      int i)
+{
+    const std::size_t red = frameLines + wallSegments + ((j - 1) * 100 + (i - 1)) * 2;
+    return {lines.at(red), lines.at(red + 1)};
+}
+
+bool near(float actual, double expected, double tolerance = 5e-6)
+{
+    return std::fabs(double(actual) - expected) <= tolerance;
+}
+
+} // namespace
+
+class TestStreamlinePlot : public QObject {
+    Q_OBJECT
+
+private slots:
+    void drawsFrameGridWallThenCurvesInOrder()
+    {
+        const auto r = recalculate(0.3, 0.05);
+        QVERIFY(!r->error);
+        const auto& calls = r->akim.calls;
+        QCOMPARE(calls.size(), std::size_t(2 + 706));
+        QCOMPARE(calls[0].kind, SurfaceCall::Kind::Cls);
+        QCOMPARE(calls[1], (SurfaceCall{SurfaceCall::Kind::Scale, {-0.2f, -1.8f, 2.2f, 0.2f}}));
+
+        const auto lines = linesOf(r->akim);
+        QCOMPARE(lines[0], line(0, 0, 2, 0, colours::black));
+        QCOMPARE(lines[1], line(0, -1.8f, 0, 0, colours::black));
+        const float gridX[] = {0.5f, 1.0f, 1.5f, 2.0f};
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(lines[2 + k], line(gridX[k], 0.2f, gridX[k], -1.8f, colours::lightGrey));
+
+        for (int i = 0; i < wallSegments; ++i) {
+            const SurfaceCall& wall = lines[frameLines + i];
+            QCOMPARE(wall.colour, colours::black);
+            QCOMPARE(wall.coordinates[0], float((i / 100.0) * 2));
+            QCOMPARE(wall.coordinates[2], float(((i + 1) / 100.0) * 2));
+        }
+        // Each streamline left to right, red before blue at every segment,
+        // streamline 1 before 2 before 3; consecutive segments join.
+        for (int j = 1; j <= 3; ++j) {
+            for (int i = 1; i <= 100; ++i) {
+                const auto [red, blue] = streamlineSegment(lines, j, i);
+                QCOMPARE(red.colour, colours::red);
+                QCOMPARE(blue.colour, colours::blue);
+                QCOMPARE(red.coordinates[2], float((i / 100.0) * 2));
+                if (i > 1) {
+                    const auto [previousRed, previousBlue] = streamlineSegment(lines, j, i - 1);
+                    QCOMPARE(red.coordinates[0], previousRed.coordinates[2]);
+                    QCOMPARE(red.coordinates[1], previousRed.coordinates[3]);
+                    QCOMPARE(blue.coordinates[1], previousBlue.coordinates[3]);
+                }
+            }
+            const double y0 = j * 0.5;
+            QVERIFY(streamlineSegment(lines, j, 1).first.coordinates[1] < -y0);
+        }
+        QCOMPARE(lines.size(), std::size_t(frameLines + wallSegments + curveSegments));
+    }
+
+    void sameInputsGiveIdenticalSequences()
+    {
+        const auto r = recalculate(0.45, 0.13);
+        r->form.akim_ciz();
+        const auto& calls = r->akim.calls;
+        QCOMPARE(calls.size(), std::size_t(2 * 708));
+        QVERIFY(std::equal(calls.begin(), calls.begin() + 708, calls.begin() + 708));
+    }
+
+    void wallEndPoints()
+    {
+        const double H = 0.01;
+        const auto r = recalculate(0.0, H);
+        const auto lines = linesOf(r->akim);
+        const SurfaceCall first = lines[frameLines];
+        QCOMPARE(first.coordinates[0], 0.0f);
+        QCOMPARE(first.coordinates[1], float(-H));
+        QCOMPARE(first.coordinates[2], 0.02f);
+        QVERIFY(near(first.coordinates[3], -H * std::cos(0.04 * M_PI), 1e-9));
+        const SurfaceCall last = lines[frameLines + wallSegments - 1];
+        QCOMPARE(last.coordinates[2], 2.0f);
+        QCOMPARE(last.coordinates[3], float(-H));
+        // The trough of the first wavelength lies at x = 0.5.
+        QCOMPARE(lines[frameLines + 24].coordinates[3], float(H));
+    }
+
+    void flatWallGivesLevelStreamlines()
+    {
+        const auto r = recalculate(0.5, 0.0);
+        const auto lines = linesOf(r->akim);
+        for (int i = 0; i < wallSegments; ++i) {
+            QCOMPARE(lines[frameLines + i].coordinates[1], 0.0f);
+            QCOMPARE(lines[frameLines + i].coordinates[3], 0.0f);
+        }
+        const float heights[] = {-0.5f, -1.0f, -1.5f};
+        for (int j = 1; j <= 3; ++j)
+            for (int i = 1; i <= 100; ++i) {
+                const auto [red, blue] = streamlineSegment(lines, j, i);
+                QCOMPARE(red.coordinates[1], heights[j - 1]);
+                QCOMPARE(red.coordinates[3], heights[j - 1]);
+                QCOMPARE(blue.coordinates, red.coordinates);
+            }
+    }
+
+    void incompressibleFlowDrawsBlueOverIdenticalRed()
+    {
+        const auto r = recalculate(0.0, 0.2);
+        const auto lines = linesOf(r->akim);
+        for (int j = 1; j <= 3; ++j)
+            for (int i = 1; i <= 100; ++i) {
+                const auto [red, blue] = streamlineSegment(lines, j, i);
+                QCOMPARE(blue.coordinates, red.coordinates);
+            }
+    }
+
+    void startingHeightsAtZero_data()
+    {
+        QTest::addColumn<double>("Moo");
+        QTest::addColumn<double>("red1");
+        QTest::addColumn<double>("red2");
+        QTest::addColumn<double>("red3");
+        // At Moo = 1 the red lines keep the whole displacement 8 H.
+        QTest::newRow("sonic") << 1.0 << 0.58 << 1.08 << 1.58;
+        QTest::newRow("Moo 0.6") << 0.6 << 0.50648 << 1.00052 << 1.50004;
+    }
+    void startingHeightsAtZero()
+    {
+        QFETCH(double, Moo);
+        QFETCH(double, red1);
+        QFETCH(double, red2);
+        QFETCH(double, red3);
+        const auto r = recalculate(Moo, 0.01);
+        const auto lines = linesOf(r->akim);
+        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        const double red[] = {red1, red2, red3};
+        const double blue[] = {0.50346, 1.00015, 1.50001};
+        for (int j = 1; j <= 3; ++j) {
+            const auto [r1, b1] = streamlineSegment(lines, j, 1);
+            QVERIFY2(near(r1.coordinates[1], -red[j - 1]), qPrintable(QString::number(j)));
+            QVERIFY2(near(b1.coordinates[1], -blue[j - 1]), qPrintable(QString::number(j)));
+            QVERIFY(std::fabs(r1.coordinates[1]) >= std::fabs(b1.coordinates[1]));
+        }
+    }
+
+    void negativeRatioMirrorsTheWave()
+    {
+        const auto r = recalculate(0.3, -0.05);
+        const auto lines = linesOf(r->akim);
+        QCOMPARE(lines[frameLines].coordinates[1], 0.05f); // trough at x = 0
+        const auto [red, blue] = streamlineSegment(lines, 1, 1);
+        QVERIFY(red.coordinates[1] > -0.5f);
+        QVERIFY(blue.coordinates[1] > -0.5f);
+    }
+
+    void tallWallLeavesThePlotWithoutError()
+    {
+        const auto r = recalculate(0.3, 1.0);
+        QVERIFY(!r->error);
+        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        QCOMPARE(linesOf(r->akim)[frameLines].coordinates[1], -1.0f);
+    }
+
+    void heightBeyondFloatOverflowsAtTheFirstWallSegment()
+    {
+        const auto r = recalculate(0.0, 1e39);
+        QCOMPARE(r->errorCode(), std::size_t(6));
+        QCOMPARE(r->akim.lineCount(), std::size_t(frameLines));
+        QVERIFY(r->basinc.calls.empty());
+    }
+
+    void heightBeyondDoubleRangeStillFailsAtTheWall()
+    {
+        const auto r = recalculate(0.0, 1e308);
+        QCOMPARE(r->errorCode(), std::size_t(6));
+        QCOMPARE(r->akim.lineCount(), std::size_t(frameLines));
+    }
+
+    void displacementBeyondFloatOverflowsAtTheFirstRedSegment()
+    {
+        // The wall itself (1E38) fits in a float; 8 H at Moo = 1 does not.
+        const auto r = recalculate(1.0, 1e38);
+        QCOMPARE(r->errorCode(), std::size_t(6));
+        QCOMPARE(r->akim.lineCount(), std::size_t(frameLines + wallSegments));
+        QVERIFY(r->basinc.calls.empty());
+    }
+
+    void largestDisplacementThatFitsDrawsEverything()
+    {
+        // At Moo = 0 the first streamline's displacement is 8 H e^-pi, below H;
+        // the pressure plot, 4 pi H, is the one that overflows.
+        const auto r = recalculate(0.0, 3e38);
+        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        QCOMPARE(r->errorCode(), std::size_t(6));
+        QCOMPARE(r->basinc.lineCount(), std::size_t(frameLines));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestStreamlinePlot)
+#include "tst_streamline_plot.moc"

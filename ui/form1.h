@@ -1,0 +1,73 @@
+#pragma once
+
+// The main window. Its window half (this class) builds the controls from the
+// window's table and makes the flow half with its two picture boxes as plot
+// surfaces. Three handlers turn input into a recalculation: each sets Beta
+// and H from the two inputs, then redraws the streamlines and the wall
+// pressure. The text boxes hold the inputs between events: a scroll bar writes
+// its own value into its text box and reads the other input from the other
+// text box. Every handler runs under the event guard.
+
+#include "event_guard.h"
+#include "flow_half.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+class Controls;
+class PictureBox;
+class ScrollBar;
+
+/// "Run-time error 5: invalid procedure call or argument"
+QString errorReportText(const flow::RunTimeError& error);
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    /// Replaces the modal error report, for tests.
+    void setErrorReport(EventGuard::Report report) { guard_.setReport(std::move(report)); }
+
+    const flow::FlowHalf& flowHalf() const { return flow_; }
+
+    static QString title();
+
+private:
+    void Form_Load();
+    void Command1_Click();
+    void HScroll_HbL_Change();
+    void HScroll_Moo_Change();
+    void Nm_About_Click();
+
+    void connectHandlers();
+    void reportError(const flow::RunTimeError& error);
+    double readInput(const QLineEdit* box) const;
+    void writeInput(QLineEdit* box, double value);
+    void recalculate();
+
+    QWidget* client_;
+    std::unique_ptr<Controls> controls_;
+    PictureBox* Picture_Akim;
+    PictureBox* Picture_basinc;
+    QLineEdit* Text_Moo;
+    QLineEdit* Text_HbL;
+    ScrollBar* HScroll_Moo;
+    ScrollBar* HScroll_HbL;
+    QPushButton* Command1;
+    QAction* Nm_About;
+
+    flow::FlowHalf flow_;
+    EventGuard guard_;
+};
+
+} // namespace ui

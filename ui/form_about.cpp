@@ -1,0 +1,124 @@
+#include "form_about.h"
+
+#include "about_texts.h"
+#include "colour.h"
+#include "control_table.h"
+#include "plot_surface.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+namespace ui {
+
+namespace {
+
+constexpr flow::Colour background = flow::colours::lightYellow;
+constexpr flow::Colour green = 0x00008000;
+constexpr flow::Colour blue = 0x00FF0000;
+
+/// One line of the window. Places and sizes in twips; the font size as the
+/// pixel height of its em at 96 dots per inch (9.75 and 8.25 points).
+struct AboutLine {
+    const char* name;
+    const char* text;
+    int left, top, width, height;
+    std::optional<flow::Colour> colour; ///< none: the default text colour
+    int fontPixels;
+};
+
+// clang-format off
+const std::array aboutLines = {
+    //        name      text                                    left  top   width height colour        font
+    AboutLine{"Label2", "Program for Calculating",               600,  120, 2295, 255,   green,        13},
+    AboutLine{"Label3", "Linearized subsonic",                   720,  360, 2175, 255,   green,        13},
+    AboutLine{"Label1", " potential flows",                      960,  600, 1695, 255,   green,        13},
+    AboutLine{"Label7", WAVYWALL_ABOUT_CREDIT,                   600,  960, 2775, 255,   std::nullopt, 11},
+    AboutLine{"Label8", "July 2007",                            1200, 1200, 1095, 255,   std::nullopt, 11},
+    AboutLine{"Label4", "For comments and questions e-mail to",  120, 1440, 3375, 255,   std::nullopt, 11},
+    AboutLine{"Label5", WAVYWALL_ABOUT_CONTACT,                  840, 1680, 1935, 255,   blue,         11},
+};
+// clang-format on
+
+constexpr int clientWidth = 3600;
+constexpr int clientHeight = 2040;
+
+QFont aboutFont(int pixels)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixels);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+void paintBackground(QWidget* widget, std::optional<flow::Colour> text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toQColor(background));
+    if (text)
+        palette.setColor(QPalette::WindowText, toQColor(*text));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QWidget* buildWindow()
+{
+    auto* window = new QWidget(nullptr, Qt::Window);
+    window->setObjectName("Form_About");
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("About"));
+    window->setFixedSize(pixels(clientWidth), pixels(clientHeight));
+    paintBackground(window, std::nullopt);
+    for (const AboutLine& line : aboutLines) {
+        auto* label = new QLabel(QString::fromUtf8(line.text), window);
+        label->setObjectName(QString::fromUtf8(line.name));
+        label->setFont(aboutFont(line.fontPixels));
+        label->setGeometry(pixelRect(line.left, line.top, line.width, line.height));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setTextInteractionFlags(Qt::NoTextInteraction);
+        label->setFocusPolicy(Qt::NoFocus);
+        paintBackground(label, line.colour);
+        widenToFitText(label);
+    }
+    return window;
+}
+
+QPointer<FormAbout> reference;
+
+} // namespace
+
+FormAbout& FormAbout::instance()
+{
+    if (!reference)
+        reference = new FormAbout(qApp); // lives as long as the application
+    return *reference;
+}
+
+FormAbout::FormAbout(QObject* parent)
+    : QObject(parent)
+{
+    setObjectName("Form_About_reference");
+}
+
+FormAbout::~FormAbout()
+{
+    delete window_;
+}
+
+void FormAbout::Show()
+{
+    if (!window_)
+        window_ = buildWindow();
+    if (window_->isMinimized())
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+} // namespace ui

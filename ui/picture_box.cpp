@@ -1,0 +1,116 @@
+#include "picture_box.h"
+
+#include "colour.h"
+#include "segment_clip.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace ui {
+
+PictureBox::PictureBox(QWidget* parent)
+    : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    makeImage();
+}
+
+void PictureBox::setBackgroundColour(flow::Colour colour)
+{
+    background_ = colour;
+    Cls();
+}
+
+void PictureBox::Cls()
+{
+    makeImage();
+    queued_.clear();
+    image_.fill(toQColor(background_));
+    update();
+}
+
+void PictureBox::Scale(float x1, float y1, float x2, float y2)
+{
+    left_ = x1;
+    top_ = y1;
+    width_ = double(x2) - double(x1);
+    height_ = double(y2) - double(y1);
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2, flow::Colour colour)
+{
+    if (width_ == 0.0 || height_ == 0.0)
+        return; // a degenerate coordinate system shows nothing
+    makeImage();
+    const double w = image_.width();
+    const double h = image_.height();
+    auto deviceX = [&](float x) { return (double(x) - left_) / width_ * w; };
+    auto deviceY = [&](float y) { return (double(y) - top_) / height_ * h; };
+    const auto clipped =
+        clipSegment(deviceX(x1), deviceY(y1), deviceX(x2), deviceY(y2), QRectF(0, 0, w, h));
+    if (!clipped)
+        return;
+    queued_.push_back({*clipped, colour});
+    update();
+}
+
+const QImage& PictureBox::image()
+{
+    makeImage();
+    drawQueuedSegments();
+    return image_;
+}
+
+void PictureBox::drawQueuedSegments()
+{
+    if (queued_.empty())
+        return;
+    QPainter painter(&image_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    flow::Colour current = queued_.front().colour;
+    QPen pen(toQColor(current), 1, Qt::SolidLine, Qt::SquareCap);
+    painter.setPen(pen);
+    for (const Segment& segment : queued_) {
+        if (segment.colour != current) {
+            current = segment.colour;
+            pen.setColor(toQColor(current));
+            painter.setPen(pen);
+        }
+        painter.drawLine(segment.line);
+    }
+    queued_.clear();
+}
+
+// A hidden widget gets its resize event only when shown, so the image is
+// fitted to the drawing area whenever it is used.
+void PictureBox::makeImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize area = contentsRect().size();
+    const QSize device(int(std::lround(area.width() * ratio)),
+                       int(std::lround(area.height() * ratio)));
+    if (image_.size() == device)
+        return;
+    image_ = QImage(device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    queued_.clear();
+    image_.fill(toQColor(background_));
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    makeImage();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event); // the sunken border
+    QPainter painter(this);
+    painter.drawImage(QRectF(contentsRect()), image());
+}
+
+} // namespace ui
