@@ -1,12 +1,34 @@
 #include "scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QProxyStyle>
 
 namespace ui {
+
+namespace {
+
+/// The bars are only 49 pixels long: with the style's usual minimum the thumb
+/// would fill the whole track, hiding the position and leaving no track to
+/// click. A narrow minimum keeps both.
+class NarrowThumbStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        if (metric == PM_ScrollBarSliderMin)
+            return 8;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
 
 ScrollBar::ScrollBar(QWidget* parent)
     : QScrollBar(Qt::Horizontal, parent)
 {
+    auto* style = new NarrowThumbStyle;
+    style->setParent(this);
+    setStyle(style);
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::changed);

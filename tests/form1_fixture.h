@@ -1,0 +1,97 @@
+#pragma once
+
+// A fresh main window per test, shown on the offscreen platform, with its
+// error reports captured instead of shown.
+
+#include "form1.h"
+#include "picture_box.h"
+#include "scroll_bar.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+struct Form1Fixture {
+    std::unique_ptr<ui::Form1> form = std::make_unique<ui::Form1>();
+    std::vector<int> reportedErrors;
+
+    ui::PictureBox* Picture_Akim = form->findChild<ui::PictureBox*>("Picture_Akim");
+    ui::PictureBox* Picture_basinc = form->findChild<ui::PictureBox*>("Picture_basinc");
+    QLineEdit* Text_Moo = form->findChild<QLineEdit*>("Text_Moo");
+    QLineEdit* Text_HbL = form->findChild<QLineEdit*>("Text_HbL");
+    ui::ScrollBar* HScroll_Moo = form->findChild<ui::ScrollBar*>("HScroll_Moo");
+    ui::ScrollBar* HScroll_HbL = form->findChild<ui::ScrollBar*>("HScroll_HbL");
+    QPushButton* Command1 = form->findChild<QPushButton*>("Command1");
+    QAction* Nm_About = form->findChild<QAction*>("Nm_About");
+
+    Form1Fixture()
+    {
+        form->setErrorReport(
+            [this](const flow::RunTimeError& e) { reportedErrors.push_back(e.code()); });
+        form->show();
+    }
+
+    bool exposed() { return QTest::qWaitForWindowExposed(form.get()); }
+
+    const flow::FlowHalf& values() const { return form->flowHalf(); }
+
+    /// Replaces a text box's text as a user would: select all, type.
+    static void type(QLineEdit* box, const QString& text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+
+    void pressHesapla() { QTest::mouseClick(Command1, Qt::LeftButton); }
+};
+
+/// Where a part of a scroll bar lies, for real clicks on it.
+inline QPoint centreOf(QScrollBar* bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    option.subControls = QStyle::SC_All;
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
+}
+
+inline void clickArrow(QScrollBar* bar, QStyle::SubControl arrow)
+{
+    QTest::mouseClick(bar, Qt::LeftButton, {}, centreOf(bar, arrow));
+}
+
+/// Counts the pixels of an image in a given colour.
+inline int pixelsOf(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+constexpr QRgb lightYellow = 0xFFFFFFC0;
+constexpr QRgb red = 0xFFFF0000;
+constexpr QRgb blue = 0xFF0000FF;
+constexpr QRgb black = 0xFF000000;
+
+inline bool blank(ui::PictureBox* box)
+{
+    const QImage& image = box->image();
+    return pixelsOf(image, lightYellow) == image.width() * image.height();
+}

@@ -1,0 +1,174 @@
+// The About window: its seven lines, one window for the whole run, and its
+// independence from the main window.
+
+#include "form1_fixture.h"
+#include "form_about.h"
+
+#include <QLabel>
+
+namespace {
+
+QWidgetList aboutWindows()
+{
+    QWidgetList found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Form_About" && w->isVisible())
+            found << w;
+    return found;
+}
+
+QWidgetList visibleWindows()
+{
+    QWidgetList found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isWindow() && !w->objectName().isEmpty())
+            found << w;
+    return found;
+}
+
+struct Line {
+    QString name, text;
+    QRect place; // in pixels at 15 twips a pixel
+    QRgb colour;
+    int pixels;
+};
+
+QList<Line> describedLines(const QPalette& defaults)
+{
+    const QRgb green = qRgb(0, 128, 0);
+    const QRgb text = defaults.color(QPalette::WindowText).rgb();
+    return {
+        {"Label2", "Program for Calculating", {40, 8, 153, 17}, green, 13},
+        {"Label3", "Linearized subsonic", {48, 24, 145, 17}, green, 13},
+        {"Label1", " potential flows", {64, 40, 113, 17}, green, 13},
+        {"Label7", "by the wavywall authors", {40, 64, 185, 17}, text, 11},
+        {"Label8", "July 2007", {80, 80, 73, 17}, text, 11},
+        {"Label4", "For comments and questions e-mail to", {8, 96, 225, 17}, text, 11},
+        {"Label5", "wavywall@example.org", {56, 112, 129, 17}, qRgb(0, 0, 255), 11},
+    };
+}
+
+} // namespace
+
+class TestFormAbout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        for (QWidget* w : aboutWindows())
+            w->close();
+        QTRY_VERIFY(!ui::FormAbout::instance().window());
+    }
+
+    void showsSevenLinesOnLightYellow()
+    {
+        Form1Fixture f;
+        f.Nm_About->trigger();
+        QWidget* about = ui::FormAbout::instance().window();
+        QVERIFY(about);
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QCOMPARE(about->windowTitle(), QString("About"));
+        QCOMPARE(about->size(), QSize(240, 136));
+        QVERIFY(about->parentWidget() == nullptr); // no owner
+        QCOMPARE(about->palette().color(QPalette::Window).rgb(), qRgb(255, 255, 192));
+        const auto labels = about->findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 7);
+        for (const Line& line : describedLines(QApplication::palette())) {
+            auto* label = about->findChild<QLabel*>(line.name);
+            QVERIFY2(label, qPrintable(line.name));
+            QCOMPARE(label->text(), line.text);
+            QCOMPARE(label->pos(), line.place.topLeft());
+            QCOMPARE(label->height(), line.place.height());
+            QVERIFY(label->width() >= line.place.width());
+            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(line.text));
+            QVERIFY2(about->rect().contains(label->geometry()), qPrintable(line.name));
+            QCOMPARE(label->palette().color(QPalette::WindowText).rgb(), line.colour);
+            QCOMPARE(label->palette().color(QPalette::Window).rgb(), qRgb(255, 255, 192));
+            QCOMPARE(label->font().pixelSize(), line.pixels);
+            QCOMPARE(label->font().weight(), QFont::Normal);
+            QVERIFY(!label->font().italic() && !label->font().underline());
+            QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(label->textInteractionFlags(), Qt::NoTextInteraction);
+        }
+        // The rendered window shows the green title and the blue address.
+        const QImage shot = about->grab().toImage();
+        int green = 0, blue = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                green += c.rgb() == qRgb(0, 128, 0);
+                blue += c.blue() > c.red() + 100 && c.blue() > c.green() + 100; // antialiased
+            }
+        QVERIFY(green > 50);
+        QVERIFY(blue > 20);
+    }
+
+    void choosingTwiceLeavesOneWindowInFront()
+    {
+        Form1Fixture f;
+        f.Nm_About->trigger();
+        QWidget* first = ui::FormAbout::instance().window();
+        f.form->activateWindow();
+        f.Nm_About->trigger();
+        QCOMPARE(ui::FormAbout::instance().window(), first);
+        QCOMPARE(aboutWindows().size(), 1);
+        QTRY_COMPARE(QApplication::activeWindow(), first);
+    }
+
+    void mainWindowKeepsWorkingWhileItIsOpen()
+    {
+        Form1Fixture f;
+        f.Nm_About->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(ui::FormAbout::instance().window()));
+        Form1Fixture::type(f.Text_Moo, "0.3");
+        f.pressHesapla();
+        QVERIFY(!blank(f.Picture_Akim));
+        clickArrow(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
+        QCOMPARE(f.Text_HbL->text(), QString("0.02"));
+        f.Nm_About->trigger();
+        QCOMPARE(aboutWindows().size(), 1);
+    }
+
+    void closedAndChosenAgainShowsTheSameLines()
+    {
+        Form1Fixture f;
+        f.Nm_About->trigger();
+        QWidget* first = ui::FormAbout::instance().window();
+        QHash<QString, QPair<QString, QRect>> before;
+        for (QLabel* label : first->findChildren<QLabel*>())
+            before.insert(label->objectName(), {label->text(), label->geometry()});
+        first->move(first->pos() + QPoint(50, 50));
+        first->close();
+        QTRY_VERIFY(!ui::FormAbout::instance().window()); // discarded
+        f.Nm_About->trigger();
+        QWidget* again = ui::FormAbout::instance().window();
+        QVERIFY(again);
+        QVERIFY(again->isVisible());
+        QCOMPARE(again->findChildren<QLabel*>().size(), 7);
+        for (QLabel* label : again->findChildren<QLabel*>())
+            QCOMPARE(qMakePair(label->text(), label->geometry()),
+                     before.value(label->objectName()));
+    }
+
+    // The application quits when its last visible window closes; the About
+    // window has no owner, so it keeps the program running on its own.
+    void closingTheMainWindowLeavesTheAboutWindowOpen()
+    {
+        QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+        Form1Fixture f;
+        f.Nm_About->trigger();
+        QWidget* about = ui::FormAbout::instance().window();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        f.form->close();
+        QCoreApplication::processEvents();
+        QVERIFY(!f.form->isVisible());
+        QVERIFY(about->isVisible());
+        QCOMPARE(visibleWindows(), QWidgetList{about});
+        about->close();
+        QTRY_VERIFY(visibleWindows().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFormAbout)
+#include "tst_form_about.moc"
