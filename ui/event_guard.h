@@ -20,16 +20,18 @@ public:
 
     void setReport(Report report) { report_ = std::move(report); }
 
-    /// Runs handler. On a run-time error, runs beforeReport (to quiet the
-    /// control that raised the event) and then reports the error.
-    template <class Handler>
-    void run(Handler&& handler, const std::function<void()>& beforeReport = {}) noexcept
+    using Aftermath = std::function<void(const flow::RunTimeError&)>;
+
+    /// Runs handler. On a run-time error, runs aftermath (to quiet the
+    /// control that raised the event and record what was left undone) and
+    /// then reports the error.
+    template <class Handler> void run(Handler&& handler, const Aftermath& aftermath = {}) noexcept
     {
         try {
             handler();
         } catch (const flow::RunTimeError& error) {
-            if (beforeReport)
-                beforeReport();
+            if (aftermath)
+                aftermath(error);
             report_(error);
         }
     }

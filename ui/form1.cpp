@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "accessible_texts.h"
 #include "control_table.h"
 #include "form1_controls.h"
 #include "form_about.h"
@@ -87,6 +88,7 @@ Form1::Form1(QWidget* parent)
     menuBar()->addAction(Nm_About);
 
     resize(pixels(form1ClientWidth), pixels(form1ClientHeight) + menuBar()->sizeHint().height());
+    setupAccessibility();
     Picture_Akim->setFocus();
 
     guard_.run([this] { Form_Load(); });
@@ -97,14 +99,21 @@ Form1::~Form1() = default;
 
 void Form1::connectHandlers()
 {
+    // A failed recalculation is described on the picture boxes; a bar also
+    // stops repeating a held click, so that its error is reported once.
+    auto stopped = [this](const flow::RunTimeError& error) { describeStoppedRecalculation(error); };
+    auto barStopped = [this](ScrollBar* bar) {
+        return [this, bar](const flow::RunTimeError& error) {
+            bar->stopAutoRepeat();
+            describeStoppedRecalculation(error);
+        };
+    };
     connect(Command1, &QPushButton::clicked, this,
-            [this] { guard_.run([this] { Command1_Click(); }); });
-    connect(HScroll_HbL, &ScrollBar::changed, this, [this] {
-        guard_.run([this] { HScroll_HbL_Change(); }, [this] { HScroll_HbL->stopAutoRepeat(); });
-    });
-    connect(HScroll_Moo, &ScrollBar::changed, this, [this] {
-        guard_.run([this] { HScroll_Moo_Change(); }, [this] { HScroll_Moo->stopAutoRepeat(); });
-    });
+            [=, this] { guard_.run([this] { Command1_Click(); }, stopped); });
+    connect(HScroll_HbL, &ScrollBar::changed, this,
+            [=, this] { guard_.run([this] { HScroll_HbL_Change(); }, barStopped(HScroll_HbL)); });
+    connect(HScroll_Moo, &ScrollBar::changed, this,
+            [=, this] { guard_.run([this] { HScroll_Moo_Change(); }, barStopped(HScroll_Moo)); });
     connect(Nm_About, &QAction::triggered, this,
             [this] { guard_.run([this] { Nm_About_Click(); }); });
 }
@@ -116,31 +125,34 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
+    stage_ = Stage::ReadingInputs;
     const double HbL = readInput(Text_HbL);
     const double Moo = readInput(Text_Moo);
     flow_.setBeta(Moo);
     flow_.setH(HbL);
-    recalculate();
+    recalculate(Moo, HbL);
 }
 
 void Form1::HScroll_HbL_Change()
 {
+    stage_ = Stage::ReadingInputs;
     const double HbL = HScroll_HbL->value() / 100.0;
     writeInput(Text_HbL, HbL);
     const double Moo = readInput(Text_Moo);
     flow_.setH(HbL);
     flow_.setBeta(Moo);
-    recalculate();
+    recalculate(Moo, HbL);
 }
 
 void Form1::HScroll_Moo_Change()
 {
+    stage_ = Stage::ReadingInputs;
     const double Moo = HScroll_Moo->value() / 100.0;
     writeInput(Text_Moo, Moo);
     const double HbL = readInput(Text_HbL);
     flow_.setBeta(Moo);
     flow_.setH(HbL);
-    recalculate();
+    recalculate(Moo, HbL);
 }
 
 void Form1::Nm_About_Click()
@@ -148,10 +160,17 @@ void Form1::Nm_About_Click()
     FormAbout::instance().Show();
 }
 
-void Form1::recalculate()
+void Form1::recalculate(double Moo, double HbL)
 {
+    drawingMoo_ = Moo;
+    drawingHbL_ = HbL;
+    stage_ = Stage::Streamlines;
     flow_.akim_ciz();
+    describePlot(Picture_Akim, drawnPlotDescription(Plot::Streamlines, Moo, HbL));
+    stage_ = Stage::Pressure;
     flow_.basinc_ciz();
+    describePlot(Picture_basinc, drawnPlotDescription(Plot::Pressure, Moo, HbL));
+    stage_ = Stage::ReadingInputs;
 }
 
 double Form1::readInput(const QLineEdit* box) const
@@ -162,6 +181,51 @@ double Form1::readInput(const QLineEdit* box) const
 void Form1::writeInput(QLineEdit* box, double value)
 {
     box->setText(QString::fromStdString(flow::numberToText(value)));
+}
+
+void Form1::setupAccessibility()
+{
+    for (const AccessibleText& text : form1AccessibleTexts) {
+        auto* control = controls_->get<QWidget>(text.name);
+        control->setAccessibleName(QString::fromUtf8(text.accessible));
+        if (text.description)
+            control->setAccessibleDescription(QString::fromUtf8(text.description));
+    }
+    // The labels above the text boxes name them.
+    controls_->get<QLabel>("Label1")->setBuddy(Text_Moo);
+    controls_->get<QLabel>("Label2")->setBuddy(Text_HbL);
+    describePlot(Picture_Akim, blankPlotDescription());
+    describePlot(Picture_basinc, blankPlotDescription());
+}
+
+void Form1::describePlot(PictureBox* box, const QString& shows)
+{
+    box->setProperty("shows", shows);
+    box->setAccessibleDescription(shows);
+}
+
+void Form1::describeStoppedRecalculation(const flow::RunTimeError& error)
+{
+    auto unchanged = [&](PictureBox* box) {
+        box->setAccessibleDescription(
+            unchangedPlotDescription(box->property("shows").toString(), error));
+    };
+    switch (stage_) {
+    case Stage::ReadingInputs:
+        unchanged(Picture_Akim);
+        unchanged(Picture_basinc);
+        break;
+    case Stage::Streamlines:
+        describePlot(Picture_Akim,
+                     stoppedPlotDescription(Plot::Streamlines, drawingMoo_, drawingHbL_, error));
+        unchanged(Picture_basinc);
+        break;
+    case Stage::Pressure:
+        describePlot(Picture_basinc,
+                     stoppedPlotDescription(Plot::Pressure, drawingMoo_, drawingHbL_, error));
+        break;
+    }
+    stage_ = Stage::ReadingInputs;
 }
 
 QString errorReportText(const flow::RunTimeError& error)

@@ -53,7 +53,12 @@ private:
     void reportError(const flow::RunTimeError& error);
     double readInput(const QLineEdit* box) const;
     void writeInput(QLineEdit* box, double value);
-    void recalculate();
+    void recalculate(double Moo, double HbL);
+
+    // What the picture boxes tell a screen reader they show.
+    void setupAccessibility();
+    void describePlot(PictureBox* box, const QString& shows);
+    void describeStoppedRecalculation(const flow::RunTimeError& error);
 
     QWidget* client_;
     std::unique_ptr<Controls> controls_;
@@ -68,6 +73,12 @@ private:
 
     flow::FlowHalf flow_;
     EventGuard guard_;
+
+    /// How far the running recalculation got, for its description if it fails.
+    enum class Stage { ReadingInputs, Streamlines, Pressure };
+    Stage stage_ = Stage::ReadingInputs;
+    double drawingMoo_ = 0.0;
+    double drawingHbL_ = 0.0;
 };
 
 } // namespace ui

@@ -3,15 +3,31 @@
 #include "colour.h"
 #include "segment_clip.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 
 #include <cmath>
 
 namespace ui {
 
+namespace {
+
+// Screen readers announce a picture box as a graphic, not as a bare frame.
+QAccessibleInterface* accessibleGraphic(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleGraphic), true);
+    Q_UNUSED(factoryInstalled);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);

@@ -1,0 +1,147 @@
+// What a screen reader is told, read through QAccessible, and the keyboard.
+
+#include "form1_fixture.h"
+
+#include <QAccessible>
+#include <QLabel>
+
+namespace {
+
+QAccessibleInterface* accessible(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString description(QObject* object)
+{
+    return accessible(object)->text(QAccessible::Description);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyFocusableControlHasANameAndADescription_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("mentions"); // a word its description must hold
+        QTest::newRow("Picture_Akim") << "Picture_Akim"
+                                      << "Akım çizgileri"
+                                      << "çizilmedi";
+        QTest::newRow("Picture_basinc") << "Picture_basinc"
+                                        << "Duvar üzerinde basınç katsayılarının dağılımı"
+                                        << "çizilmedi";
+        QTest::newRow("Command1") << "Command1"
+                                  << "HESAPLA"
+                                  << "Moo";
+        QTest::newRow("Text_HbL") << "Text_HbL"
+                                  << "H/L ="
+                                  << "HESAPLA";
+        QTest::newRow("Text_Moo") << "Text_Moo"
+                                  << "Moo ="
+                                  << "HESAPLA";
+        QTest::newRow("HScroll_Moo") << "HScroll_Moo"
+                                     << "Moo kaydırma çubuğu"
+                                     << "0.60";
+        QTest::newRow("HScroll_HbL") << "HScroll_HbL"
+                                     << "H/L kaydırma çubuğu"
+                                     << "0.20";
+    }
+    void everyFocusableControlHasANameAndADescription()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(QString, mentions);
+        Form1Fixture f;
+        QObject* widget = f.form->findChild<QWidget*>(control);
+        QAccessibleInterface* iface = accessible(widget);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        QVERIFY2(iface->text(QAccessible::Description).contains(mentions),
+                 qPrintable(iface->text(QAccessible::Description)));
+    }
+
+    void pictureBoxesAreGraphics()
+    {
+        Form1Fixture f;
+        QCOMPARE(accessible(f.Picture_Akim)->role(), QAccessible::Graphic);
+        QCOMPARE(accessible(f.Picture_basinc)->role(), QAccessible::Graphic);
+    }
+
+    void labelsNameTheirTextBoxes()
+    {
+        Form1Fixture f;
+        QCOMPARE(f.form->findChild<QLabel*>("Label1")->buddy(), f.Text_Moo);
+        QCOMPARE(f.form->findChild<QLabel*>("Label2")->buddy(), f.Text_HbL);
+        const auto relations = accessible(f.Text_Moo)->relations(QAccessible::Label);
+        QVERIFY(std::any_of(relations.begin(), relations.end(), [&](const auto& relation) {
+            return relation.first->object() == f.form->findChild<QLabel*>("Label1");
+        }));
+    }
+
+    void plotDescriptionsFollowEachRecalculation()
+    {
+        Form1Fixture f;
+        Form1Fixture::type(f.Text_Moo, "0.6");
+        Form1Fixture::type(f.Text_HbL, "0.2");
+        f.pressHesapla();
+        QVERIFY(description(f.Picture_Akim).startsWith("Moo = 0.6, H/L = 0.2 için"));
+        QVERIFY(description(f.Picture_Akim).contains("akım çizgisi"));
+        QVERIFY(description(f.Picture_basinc).startsWith("Moo = 0.6, H/L = 0.2 için"));
+        QVERIFY(description(f.Picture_basinc).contains("basınç katsayısı"));
+
+        // Sonic flow: the streamlines are complete, the pressure plot stops.
+        Form1Fixture::type(f.Text_Moo, "1");
+        f.pressHesapla();
+        QVERIFY(description(f.Picture_Akim).startsWith("Moo = 1, H/L = 0.2 için"));
+        QVERIFY(!description(f.Picture_Akim).contains("hata"));
+        QVERIFY(description(f.Picture_basinc).contains("Run-time error 11: division by zero"));
+        QVERIFY(description(f.Picture_basinc).contains("Moo = 1"));
+
+        // Supersonic: nothing is redrawn, both say so and still say what they show.
+        Form1Fixture::type(f.Text_Moo, "1.5");
+        f.pressHesapla();
+        f.pressHesapla();
+        for (ui::PictureBox* box : {f.Picture_Akim, f.Picture_basinc}) {
+            const QString said = description(box);
+            QVERIFY2(said.contains("Run-time error 5"), qPrintable(said));
+            QVERIFY2(said.contains("değişmedi"), qPrintable(said));
+            QVERIFY2(said.count("Son hesaplama") == 1, qPrintable(said)); // reports do not pile up
+        }
+        QVERIFY(description(f.Picture_Akim).contains("Moo = 1, H/L = 0.2 için"));
+
+        // A good calculation clears the error.
+        Form1Fixture::type(f.Text_Moo, "0.3");
+        f.pressHesapla();
+        QVERIFY(!description(f.Picture_basinc).contains("error"));
+        QVERIFY(description(f.Picture_basinc).startsWith("Moo = 0.3"));
+    }
+
+    void keyboardAlone()
+    {
+        Form1Fixture f;
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        // Return in a text box does not press the button: it is no default button.
+        Form1Fixture::type(f.Text_Moo, "0.5");
+        QTest::keyClick(f.Text_Moo, Qt::Key_Return);
+        QVERIFY(blank(f.Picture_Akim));
+        // Tab to the button and press it with Space.
+        f.Picture_basinc->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.Command1);
+        QTest::keyClick(f.Command1, Qt::Key_Space);
+        QVERIFY(!blank(f.Picture_Akim));
+        QCOMPARE(f.values().Beta, std::sqrt(0.75));
+        // End on a focused bar goes to its right end and recalculates.
+        f.HScroll_Moo->setFocus();
+        QTest::keyClick(f.HScroll_Moo, Qt::Key_End);
+        QCOMPARE(f.Text_Moo->text(), QString("0.6"));
+        QCOMPARE(f.values().Beta, 0.8);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
