@@ -41,13 +41,19 @@ struct Form1Fixture {
 
     const flow::FlowHalf& values() const { return form->flowHalf(); }
 
-    /// Replaces a text box's text as a user would: select all, type.
+    /// Replaces a text box's text as a user would: select all, type. Letters
+    /// beyond ASCII arrive as key events carrying their text.
     static void type(QLineEdit* box, const QString& text)
     {
         box->setFocus();
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80 && c != '\n')
+                QTest::keyClick(box, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
 
     void pressHesapla() { QTest::mouseClick(Command1, Qt::LeftButton); }

@@ -1,0 +1,247 @@
+// A few thousand seeded random actions on the real main window: typing,
+// clicks on the button, clicks and keys on the scroll bars, the About window.
+// After every action the window must agree with a model of what the program
+// does: texts, bar positions, stored Beta and H, one report per error, and
+// plots identical, pixel for pixel, to the same calculation drawn on a pair
+// of reference picture boxes.
+
+#include "form1_fixture.h"
+#include "form_about.h"
+#include "text_conversion.h"
+
+#include <QRandomGenerator>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+/// What a user might type, from sensible to hostile.
+QString randomText(QRandomGenerator& random)
+{
+    static const QStringList pool{"0",
+                                  "0.01",
+                                  "0.3",
+                                  "0.6",
+                                  "-0.45",
+                                  "0.99",
+                                  "1",
+                                  "-1",
+                                  "1.5",
+                                  "1E400",
+                                  "-1e400",
+                                  "1E39",
+                                  "1e38",
+                                  "1E200",
+                                  "abc",
+                                  "",
+                                  " 0 . 3",
+                                  "0,5",
+                                  ".5",
+                                  "5.",
+                                  "1E",
+                                  "1e-400",
+                                  "0.2abc",
+                                  "\t0.1\n",
+                                  "&H10",
+                                  "ıçüğ",
+                                  "9999999999999999999999",
+                                  "1D-2",
+                                  "+.25",
+                                  "-",
+                                  "0.9999999999999999"};
+    switch (random.bounded(3)) {
+    case 0:
+        return pool[random.bounded(pool.size())];
+    case 1:
+        return QString::number(random.bounded(-150, 150) / 100.0);
+    default: {
+        QString junk;
+        const QString alphabet = "0123456789.+-eEdD ,x";
+        for (int n = random.bounded(12); n > 0; --n)
+            junk += alphabet[random.bounded(alphabet.size())];
+        return junk;
+    }
+    }
+}
+
+/// The same calculation on reference boxes of the same size.
+struct Reference {
+    ui::PictureBox akim, basinc;
+    flow::FlowHalf flow{akim, basinc};
+
+    explicit Reference(const Form1Fixture& f)
+    {
+        for (auto [box, original] :
+             {std::pair{&akim, f.Picture_Akim}, {&basinc, f.Picture_basinc}}) {
+            box->resize(original->size());
+            box->setBackgroundColour(flow::colours::lightYellow);
+        }
+        flow.Form_Load();
+    }
+};
+
+/// The model of the program: each handler's steps on the reference, in the
+/// handler's own order, returning the error number (0 for none).
+class Model {
+public:
+    explicit Model(Reference& reference)
+        : ref_(reference)
+    {}
+
+    int button(const QString& mooText, const QString& hblText)
+    {
+        return attempt([&] {
+            const double HbL = val(hblText);
+            const double Moo = val(mooText);
+            ref_.flow.setBeta(Moo);
+            ref_.flow.setH(HbL);
+            draw();
+        });
+    }
+    int ratioBar(int value, const QString& mooText)
+    {
+        return attempt([&] {
+            const double HbL = value / 100.0;
+            const double Moo = val(mooText);
+            ref_.flow.setH(HbL);
+            ref_.flow.setBeta(Moo);
+            draw();
+        });
+    }
+    int machBar(int value, const QString& hblText)
+    {
+        return attempt([&] {
+            const double Moo = value / 100.0;
+            const double HbL = val(hblText);
+            ref_.flow.setBeta(Moo);
+            ref_.flow.setH(HbL);
+            draw();
+        });
+    }
+
+private:
+    static double val(const QString& text) { return flow::Val(text.toUtf8().toStdString()); }
+    void draw()
+    {
+        ref_.flow.akim_ciz();
+        ref_.flow.basinc_ciz();
+    }
+    static int attempt(const std::function<void()>& steps)
+    {
+        try {
+            steps();
+        } catch (const flow::RunTimeError& e) {
+            return e.code();
+        }
+        return 0;
+    }
+
+    Reference& ref_;
+};
+
+} // namespace
+
+class TestRandomUse : public QObject {
+    Q_OBJECT
+
+private slots:
+    void thousandsOfRandomActions()
+    {
+        const quint32 seed = qEnvironmentVariableIsSet("WAVYWALL_RANDOM_SEED")
+                                 ? quint32(qEnvironmentVariableIntValue("WAVYWALL_RANDOM_SEED"))
+                                 : 20261208u;
+        QRandomGenerator random(seed);
+        Form1Fixture f;
+        QVERIFY(f.exposed());
+        Reference reference(f);
+        Model model(reference);
+        std::vector<int> expectedErrors;
+
+        auto barAction = [&](ui::ScrollBar* bar, QLineEdit* ownText,
+                             const std::function<int()>& handler) {
+            const int before = bar->value();
+            if (random.bounded(2)) {
+                static const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,   Qt::Key_Up,
+                                               Qt::Key_Down,   Qt::Key_Home,    Qt::Key_End,
+                                               Qt::Key_PageUp, Qt::Key_PageDown};
+                bar->setFocus();
+                QTest::keyClick(bar, keys[random.bounded(8)]);
+            } else {
+                static const QStyle::SubControl parts[] = {
+                    QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
+                    QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage};
+                clickArrow(bar, parts[random.bounded(4)]);
+            }
+            const int after = bar->value();
+            QVERIFY(std::abs(after - before) <= 1 || after == bar->minimum() ||
+                    after == bar->maximum());
+            if (after == before)
+                return;
+            QCOMPARE(ownText->text(), QString::fromStdString(flow::numberToText(after / 100.0)));
+            if (const int error = handler())
+                expectedErrors.push_back(error);
+        };
+
+        for (int step = 0; step < 3000; ++step) {
+            const QString context = QString("seed %1, step %2").arg(seed).arg(step);
+            switch (random.bounded(10)) {
+            case 0:
+            case 1:
+                Form1Fixture::type(f.Text_Moo, randomText(random));
+                break;
+            case 2:
+            case 3:
+                Form1Fixture::type(f.Text_HbL, randomText(random));
+                break;
+            case 4:
+            case 5:
+                if (const int error = model.button(f.Text_Moo->text(), f.Text_HbL->text()))
+                    expectedErrors.push_back(error);
+                f.pressHesapla();
+                break;
+            case 6:
+            case 7:
+                barAction(f.HScroll_Moo, f.Text_Moo, [&] {
+                    return model.machBar(f.HScroll_Moo->value(), f.Text_HbL->text());
+                });
+                break;
+            case 8:
+                barAction(f.HScroll_HbL, f.Text_HbL, [&] {
+                    return model.ratioBar(f.HScroll_HbL->value(), f.Text_Moo->text());
+                });
+                break;
+            case 9:
+                if (QWidget* about = ui::FormAbout::instance().window(); about && random.bounded(2))
+                    about->close();
+                else
+                    f.Nm_About->trigger();
+                break;
+            }
+            QVERIFY2(f.reportedErrors == expectedErrors, qPrintable(context));
+            QVERIFY2(f.values().Beta == reference.flow.Beta, qPrintable(context));
+            QVERIFY2(f.values().H == reference.flow.H, qPrintable(context));
+            if (step % 10 == 0 || !f.reportedErrors.empty()) {
+                QVERIFY2(f.Picture_Akim->image() == reference.akim.image(), qPrintable(context));
+                QVERIFY2(f.Picture_basinc->image() == reference.basinc.image(),
+                         qPrintable(context));
+            }
+            QVERIFY(f.form->isVisible());
+        }
+        if (QWidget* about = ui::FormAbout::instance().window())
+            about->close();
+
+        // The next valid recalculation draws the exact plot.
+        Form1Fixture::type(f.Text_Moo, "0.5");
+        Form1Fixture::type(f.Text_HbL, "0.1");
+        QCOMPARE(model.button("0.5", "0.1"), 0);
+        f.pressHesapla();
+        QCOMPARE(f.Picture_Akim->image(), reference.akim.image());
+        QCOMPARE(f.Picture_basinc->image(), reference.basinc.image());
+        qInfo("%zu errors reported in 3000 actions", f.reportedErrors.size());
+        QVERIFY(f.reportedErrors.size() > 20); // the run did exercise the errors
+    }
+};
+
+QTEST_MAIN(TestRandomUse)
+#include "tst_random_use.moc"
