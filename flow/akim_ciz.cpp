@@ -23,14 +23,15 @@ struct StreamlineTables {
     PointTable Yinc{};
 };
 
-void drawFrame(PlotSurface& surface)
-{
-    surface.Cls();
-    surface.Scale(-0.2f, -1.8f, 2.2f, 0.2f);
-    surface.Line(0.0f, 0.0f, 2.0f, 0.0f, colours::black);
-    surface.Line(0.0f, -1.8f, 0.0f, 0.0f, colours::black);
-    plot_steps::grid(surface, 0.2f, -1.8f);
-}
+// The x-axis ends at x = 2 and the y-axis at the x-axis; the grid lines run
+// the full height, from the bottom edge to the top edge.
+constexpr plot_steps::Frame frame{.top = -1.8f,
+                                  .bottom = 0.2f,
+                                  .xAxisEnd = 2.0f,
+                                  .yAxisFrom = -1.8f,
+                                  .yAxisTo = 0.0f,
+                                  .gridFrom = 0.2f,
+                                  .gridTo = -1.8f};
 
 } // namespace
 
@@ -42,7 +43,7 @@ void FlowHalf::akim_ciz()
 
     StreamlineTables t;
     PlotSurface& surface = Picture_Akim;
-    drawFrame(surface);
+    plot_steps::drawFrame(surface, frame);
 
     // The wall, in row 0.
     for (int i = 0; i <= N; ++i) {

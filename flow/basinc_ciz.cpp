@@ -18,14 +18,15 @@ struct PressureTables {
     std::array<double, maxPoints> Cp2{};
 };
 
-void drawFrame(PlotSurface& surface)
-{
-    surface.Cls();
-    surface.Scale(-0.2f, -4.0f, 2.2f, 4.0f);
-    surface.Line(0.0f, 0.0f, 2.2f, 0.0f, colours::black);
-    surface.Line(0.0f, -4.0f, 0.0f, 4.0f, colours::black);
-    plot_steps::grid(surface, -3.5f, 3.5f);
-}
+// The x-axis runs to the right edge and the y-axis the full height; the grid
+// lines stop at +-3.5, short of the edges.
+constexpr plot_steps::Frame frame{.top = -4.0f,
+                                  .bottom = 4.0f,
+                                  .xAxisEnd = 2.2f,
+                                  .yAxisFrom = -4.0f,
+                                  .yAxisTo = 4.0f,
+                                  .gridFrom = -3.5f,
+                                  .gridTo = 3.5f};
 
 } // namespace
 
@@ -37,7 +38,7 @@ void FlowHalf::basinc_ciz()
 
     PressureTables t;
     PlotSurface& surface = Picture_basinc;
-    drawFrame(surface);
+    plot_steps::drawFrame(surface, frame);
 
     for (int i = 0; i <= N; ++i) {
         const Real x = abscissa(i, N, L);

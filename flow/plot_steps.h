@@ -8,12 +8,26 @@
 
 namespace flow::plot_steps {
 
-/// Four light-grey vertical grid lines at x = 0.5, 1, 1.5 and 2, each drawn
-/// from (x, yFrom) to (x, yTo).
-inline void grid(PlotSurface& surface, float yFrom, float yTo)
+/// Where a plot's frame lies, in user units. Both plots run x from -0.2 at
+/// the left edge to 2.2 at the right edge.
+struct Frame {
+    float top, bottom;        ///< y at the top and bottom edges
+    float xAxisEnd;           ///< the x-axis runs from (0, 0) to (xAxisEnd, 0)
+    float yAxisFrom, yAxisTo; ///< the y-axis runs from (0, yAxisFrom) to (0, yAxisTo)
+    float gridFrom, gridTo;   ///< each grid line runs from (x, gridFrom) to (x, gridTo)
+};
+
+/// Clears the surface, sets its scale and draws the two black axes and four
+/// light-grey vertical grid lines at x = 0.5, 1, 1.5 and 2.
+inline void drawFrame(PlotSurface& surface, const Frame& frame)
 {
+    surface.Cls();
+    surface.Scale(-0.2f, frame.top, 2.2f, frame.bottom);
+    surface.Line(0.0f, 0.0f, frame.xAxisEnd, 0.0f, colours::black);
+    surface.Line(0.0f, frame.yAxisFrom, 0.0f, frame.yAxisTo, colours::black);
     for (double x = 0.5; x <= 2.0; x += 0.5)
-        surface.Line(static_cast<float>(x), yFrom, static_cast<float>(x), yTo, colours::lightGrey);
+        surface.Line(static_cast<float>(x), frame.gridFrom, static_cast<float>(x), frame.gridTo,
+                     colours::lightGrey);
 }
 
 /// The segment from (x1, height1) to (x2, height2). Heights are negated
