@@ -158,6 +158,7 @@ private slots:
     void drawnPlotSurvivesRepaint()
     {
         const auto box = streamlineBox();
+        box->setFocusPolicy(Qt::NoFocus); // keep the focus line out of the comparison
         box->show();
         QVERIFY(QTest::qWaitForWindowExposed(box.get()));
         box->Line(1.0f, 0.2f, 1.0f, -1.8f, colours::black);
@@ -171,6 +172,29 @@ private slots:
             (box->contentsRect().topLeft() + QPoint(1, 1)) * box->devicePixelRatioF();
         QCOMPARE(shown.pixel(inside), rgbOf(colours::lightYellow));
         QVERIFY(shown.pixel(0, 0) != rgbOf(colours::lightYellow));
+    }
+
+    void focusShowsOnTheBorderOnly()
+    {
+        QWidget window;
+        auto* box = new PictureBox(&window);
+        auto* other = new PictureBox(&window);
+        box->setGeometry(0, 0, 283, 167);
+        other->setGeometry(0, 170, 20, 20);
+        box->setBackgroundColour(colours::lightYellow);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+        const QImage unfocused = box->grab().toImage();
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        const QImage focused = box->grab().toImage();
+        QVERIFY(focused != unfocused);
+        const qreal ratio = box->devicePixelRatioF();
+        const QRect inside(box->contentsRect().topLeft() * ratio,
+                           box->contentsRect().size() * ratio);
+        QCOMPARE(focused.copy(inside), unfocused.copy(inside));
     }
 };
 

@@ -127,6 +127,24 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event); // the sunken border
     QPainter painter(this);
     painter.drawImage(QRectF(contentsRect()), image());
+    if (hasFocus()) {
+        // A keyboard user sees where the focus is: the border's inner line
+        // takes the highlight colour. The plot itself is left untouched.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 0));
+        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    }
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 } // namespace ui
