@@ -1,0 +1,64 @@
+# shellcheck shell=bash
+# Colour counts and pixel runs in screenshots, for tst_real_window.sh (sourced).
+# A region is an ImageMagick geometry WxH+X+Y in screen pixels; a colour is one
+# word list "R G B" with 8-bit channels, a palette several such lists in one.
+
+# Every colour of a region as lines "count R G B".
+region_histogram() {
+    local file=$1 region=$2
+    convert "$file" -crop "$region" +repage -alpha off -depth 8 \
+        -format %c histogram:info:- |
+        sed -nE 's/^ *([0-9]+): *\( *([0-9]+), *([0-9]+), *([0-9]+)[,)].*/\1 \2 \3 \4/p'
+}
+
+# How many pixels of a region have exactly the colour given.
+count_colour() {
+    local file=$1 region=$2 colour=$3
+    region_histogram "$file" "$region" |
+        awk -v colour="$colour" '($2 " " $3 " " $4) == colour { n += $1 } END { print n + 0 }'
+}
+
+# How many pixels of a region have none of the colours of the palette.
+count_outside_palette() {
+    local file=$1 region=$2 palette=$3
+    region_histogram "$file" "$region" | awk -v palette="$palette" '
+        BEGIN { n = split(palette, c, " "); for (i = 1; i + 2 <= n; i += 3) known[c[i] " " c[i+1] " " c[i+2]] = 1 }
+        !(($2 " " $3 " " $4) in known) { outside += $1 }
+        END { print outside + 0 }'
+}
+
+# How many pixels of a region are clearly tinted red, green or blue: that
+# channel exceeds both others by more than 60. Blends of a coloured text with
+# its background count too, so the check does not depend on a font's shapes.
+count_tinted() {
+    local file=$1 region=$2 channel=$3
+    region_histogram "$file" "$region" | awk -v channel="$channel" '
+        {
+            r = $2; g = $3; b = $4
+            if (channel == "red") tinted = r > g + 60 && r > b + 60
+            else if (channel == "green") tinted = g > r + 60 && g > b + 60
+            else tinted = b > r + 60 && b > g + 60
+            if (tinted) n += $1
+        }
+        END { print n + 0 }'
+}
+
+# A hash of a region's pixels: equal hashes, equal pictures.
+region_signature() {
+    local file=$1 region=$2
+    convert "$file" -crop "$region" +repage -alpha off -depth 8 -format '%#' info:
+}
+
+# The runs of a colour along a strip one pixel wide or one pixel high, as
+# lines "first last" in strip coordinates (0 at the strip's start).
+colour_runs() {
+    local file=$1 region=$2 colour=$3
+    convert "$file" -crop "$region" +repage -alpha off -depth 8 txt:- |
+        sed -nE 's/^([0-9]+),([0-9]+): *\( *([0-9]+), *([0-9]+), *([0-9]+)[,)].*/\1 \2 \3 \4 \5/p' |
+        awk -v colour="$colour" '
+            { at = ($1 > $2 ? $1 : $2); match_ = (($3 " " $4 " " $5) == colour) }
+            match_ && !inside { first = at; inside = 1 }
+            !match_ && inside { print first, last; inside = 0 }
+            { last = at }
+            END { if (inside) print first, last }'
+}

@@ -1,0 +1,421 @@
+#!/usr/bin/env bash
+# Uses the real wavywall program on its own X server as a person would, with
+# the pointer and the keyboard, and checks what the screen shows: blank plots,
+# plots after "HESAPLA", the compressible curves after moving the bars, an
+# error report for a supersonic Mach number that the program survives, and
+# the About window. There is no window manager, so every window sits where the
+# program puts it, the main window at the screen's top left.
+#
+# usage: tst_real_window.sh <wavywall executable> <directory for screenshots>
+set -euo pipefail
+
+readonly program=${1:?usage: tst_real_window.sh <wavywall executable> <directory for screenshots>}
+readonly out_dir=${2:?usage: tst_real_window.sh <wavywall executable> <directory for screenshots>}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=screen_pixels.sh
+source "$here/screen_pixels.sh"
+
+readonly title='Dalga yüzlü duvar üzerinde küçük bozuntulu sesaltı akım'
+readonly yellow='255 255 192' black='0 0 0' blue='0 0 255' red='255 0 0' grid='220 220 220'
+readonly plot_palette="$yellow $black $blue $red $grid"
+
+# The main window's client area and the places of its controls in it, pixels.
+readonly client_width=447 client_height=410
+readonly akim_box=(136 24 283 167) basinc_box=(136 208 283 169)
+readonly plot_centre_x=277
+readonly text_moo=(16 48 41 19) text_hbl=(16 104 41 19)
+readonly moo_right_arrow=(98 56) hbl_right_arrow=(98 112)
+readonly text_moo_inside=(36 57) hesapla=(64 144)
+readonly about_size=240x136
+
+readonly wait_limit=20 # seconds for any one thing to show on the screen
+
+checks=0
+pass() {
+    checks=$((checks + 1))
+    echo "ok $checks - $*"
+}
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/real_window.XXXXXX")
+shot=$tmp/screen.png
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$shot" ]; then
+        cp "$shot" "$out_dir/real_window_failure.png"
+        echo "the last screenshot is $out_dir/real_window_failure.png" >&2
+    fi
+    local log
+    for log in "$tmp/program.log" "$tmp/xvfb.log"; do
+        if [ -s "$log" ]; then
+            echo "--- ${log##*/}:" >&2
+            tail -n 20 "$log" >&2
+        fi
+    done
+    exit 1
+}
+
+# Ends the program and the X server whatever happened; a watchdog does the
+# same if this script is killed outright.
+app_pid='' xvfb_pid='' watchdog_pid=''
+cleanup() {
+    local status=$?
+    local pid
+    for pid in "$app_pid" "$xvfb_pid" "$watchdog_pid"; do
+        if [ -n "$pid" ]; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    rm -rf "$tmp"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: stopped by SIGHUP" >&2; exit 129' HUP
+trap 'echo "FAIL: stopped by SIGINT" >&2; exit 130' INT
+trap 'echo "FAIL: stopped by SIGTERM" >&2; exit 143' TERM
+
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
+done
+[ -x "$program" ] || fail "no program at $program: build the wavywall target first"
+mkdir -p "$out_dir"
+
+start_display() {
+    mkfifo "$tmp/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$tmp/display" </dev/null >"$tmp/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local number=''
+    read -r -t "$wait_limit" number <"$tmp/display" || true
+    [[ $number =~ ^[0-9]+$ ]] || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+}
+
+# The program gets a small, fixed environment: no desktop settings, no user
+# configuration, the X server of this test.
+start_program() {
+    mkdir -m 700 "$tmp/runtime" "$tmp/home"
+    local environment=(PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY"
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
+    local passed
+    for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+        if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi
+    done
+    env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
+    app_pid=$!
+    (
+        while kill -0 $$ 2>/dev/null; do sleep 1; done
+        kill "$app_pid" "$xvfb_pid" 2>/dev/null
+        rm -rf "$tmp"
+    ) </dev/null >/dev/null 2>&1 &
+    watchdog_pid=$!
+}
+
+program_running() {
+    kill -0 "$app_pid" 2>/dev/null
+}
+
+take_screenshot() {
+    import -window root "$1" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
+}
+
+# Waits until the regions (a space-separated list) look the same on two
+# screenshots in a row and the predicate (a command) holds on the last one.
+wait_for() {
+    local what=$1 regions=$2
+    shift 2
+    local limit=$((SECONDS + wait_limit)) previous='' now region
+    while :; do
+        program_running || fail "the program ended while waiting until $what"
+        take_screenshot "$shot"
+        now=''
+        for region in $regions; do
+            now+=$(region_signature "$shot" "$region")
+        done
+        if [ "$now" = "$previous" ] && "$@"; then
+            return 0
+        fi
+        previous=$now
+        ((SECONDS < limit)) || fail "waited $wait_limit s in vain until $what"
+        sleep 0.1
+    done
+}
+
+save_screenshot() {
+    cp "$shot" "$out_dir/real_window_$1.png"
+}
+
+# Screen coordinates of the main window's client area.
+win_x=0 win_y=0 menu=0
+at_client() {
+    echo "$((win_x + $1)) $((win_y + menu + $2))"
+}
+client_region() {
+    echo "${3}x${4}+$((win_x + $1))+$((win_y + menu + $2))"
+}
+# Moves the pointer and waits until it is there; a synchronous move to where
+# the pointer already is would wait for a movement that never comes.
+point_at() {
+    local x=$1 y=$2 now
+    now=$(xdotool getmouselocation --shell | awk -F= '$1 == "X" || $1 == "Y" { printf "%s ", $2 }')
+    if [ "$now" != "$x $y " ]; then
+        xdotool mousemove --sync "$x" "$y"
+    fi
+}
+click_client() {
+    local x y
+    read -r x y < <(at_client "$1" "$2")
+    point_at "$x" "$y"
+    xdotool click --repeat "${3:-1}" --delay 40 1
+}
+
+# "x y width height" of a window on the screen.
+window_geometry() {
+    xdotool getwindowgeometry --shell "$1" |
+        awk -F= '{ value[$1] = $2 } END { print value["X"], value["Y"], value["WIDTH"], value["HEIGHT"] }'
+}
+
+visible_windows() {
+    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true
+}
+
+# Waits until the program shows a window that is not the main window (or, before
+# that is known, any window) and sets new_window to it.
+new_window=''
+wait_for_new_window() {
+    local what=$1 limit=$((SECONDS + wait_limit)) window
+    new_window=''
+    while :; do
+        program_running || fail "the program ended while waiting for $what"
+        for window in $(visible_windows); do
+            if [ "$window" != "${main_window:-}" ]; then
+                new_window=$window
+                return
+            fi
+        done
+        ((SECONDS < limit)) || fail "no $what appeared within $wait_limit s"
+        sleep 0.1
+    done
+}
+
+# --- The main window appears, blank ------------------------------------------
+
+start_display
+start_program
+
+main_window=''
+wait_for_new_window "main window"
+main_window=$new_window
+[ "$(xdotool getwindowname "$main_window")" = "$title" ] ||
+    fail "the main window is named '$(xdotool getwindowname "$main_window")', not '$title'"
+pass "the main window is shown, named '$title'"
+
+read -r win_x win_y win_width win_height < <(window_geometry "$main_window")
+((win_x == 0 && win_y == 0)) || fail "the main window is at $win_x,$win_y, not at the top left"
+
+# Both drawing areas are the light-yellow runs down the plots' centre column;
+# the first starts 24 px plus the 2 px sunken border below the client top,
+# which gives the menu bar's height.
+column_runs_found() {
+    mapfile -t column_runs < <(colour_runs "$shot" "1x${win_height}+$((win_x + plot_centre_x))+$win_y" "$yellow")
+    ((${#column_runs[@]} == 2))
+}
+wait_for "the two blank plots are painted" "${win_width}x${win_height}+$win_x+$win_y" column_runs_found
+read -r akim_top akim_bottom <<<"${column_runs[0]}"
+read -r basinc_top basinc_bottom <<<"${column_runs[1]}"
+menu=$((akim_top - akim_box[1] - 2))
+((menu > 0 && menu < 60)) || fail "the streamline plot's drawing area starts $akim_top px below the window top"
+((win_width == client_width && win_height == menu + client_height)) ||
+    fail "the main window is ${win_width}x${win_height}: not a ${client_width}x${client_height} client area below a $menu px menu bar"
+pass "the main window is ${win_width}x${win_height}: a ${client_width}x${client_height} client area below a $menu px menu bar"
+
+# The horizontal extent of a drawing area: the yellow run through the centre
+# column on its middle row. Prints the area as a region.
+drawing_area() {
+    local top=$1 bottom=$2 run first last
+    local row=$(((top + bottom) / 2 + win_y))
+    while read -r run; do
+        read -r first last <<<"$run"
+        if ((first <= plot_centre_x && plot_centre_x <= last)); then
+            echo "$((last - first + 1))x$((bottom - top + 1))+$((win_x + first))+$((win_y + top))"
+            return
+        fi
+    done < <(colour_runs "$shot" "${win_width}x1+$win_x+$row" "$yellow")
+}
+akim=$(drawing_area "$akim_top" "$akim_bottom")
+basinc=$(drawing_area "$basinc_top" "$basinc_bottom")
+
+# A drawing area lies inside its picture box, which it nearly fills.
+check_area_in_box() {
+    local name=$1 area=$2 left=$3 top=$4 width=$5 height=$6
+    local w h x y
+    IFS='x+' read -r w h x y <<<"$area"
+    x=$((x - win_x)) y=$((y - win_y - menu))
+    ((x >= left && y >= top && x + w <= left + width && y + h <= top + height &&
+        w >= width - 8 && h >= height - 8)) ||
+        fail "$name draws in ${w}x${h} at client $x,$y: not inside its box ${width}x${height} at $left,$top"
+}
+check_area_in_box "Picture_Akim" "$akim" "${akim_box[@]}"
+check_area_in_box "Picture_basinc" "$basinc" "${basinc_box[@]}"
+
+plain_yellow() {
+    local area=$1 w h
+    IFS='x+' read -r w h _ <<<"$area"
+    (($(count_colour "$shot" "$area" "$yellow") == w * h))
+}
+plain_yellow "$akim" || fail "the streamline plot is not plain light yellow at start"
+plain_yellow "$basinc" || fail "the pressure plot is not plain light yellow at start"
+save_screenshot before
+pass "both plots are plain light yellow at start (drawing areas $akim and $basinc)"
+
+# --- HESAPLA draws both plots --------------------------------------------------
+
+plots="$akim $basinc"
+count() { count_colour "$shot" "$1" "$2"; }
+both_have() {
+    local colour=$1
+    (($(count "$akim" "$colour") > 0 && $(count "$basinc" "$colour") > 0))
+}
+no_red() {
+    (($(count "$akim" "$red") == 0 && $(count "$basinc" "$red") == 0))
+}
+plots_drawn() {
+    both_have "$blue" && both_have "$black"
+}
+only_plot_colours() {
+    local area stray
+    for area in $plots; do
+        stray=$(count_outside_palette "$shot" "$area" "$plot_palette")
+        ((stray == 0)) || fail "$stray pixels in the plot at $area are none of the plot colours"
+    done
+}
+plots_signature() {
+    region_signature "$shot" "$akim"
+    region_signature "$shot" "$basinc"
+}
+
+both_drawn_on() {
+    ! plain_yellow "$akim" && ! plain_yellow "$basinc"
+}
+click_client "${hesapla[@]}"
+wait_for "HESAPLA draws on both plots" "$plots" both_drawn_on
+only_plot_colours
+no_red || fail "red shows at Mach 0, where the compressible curves lie exactly under the blue ones"
+both_have "$blue" || fail "HESAPLA drew no blue incompressible curve in one of the plots"
+both_have "$black" || fail "HESAPLA drew no black wall or axes in one of the plots"
+save_screenshot after
+pass "HESAPLA draws blue and black in both plots, and at Mach 0 no red"
+
+# --- The bars: H/L up to 0.2 at Mach 0, then the Mach number up to 0.6 --------
+
+box_before=''
+box_changed() {
+    [ "$(region_signature "$shot" "$1")" != "$box_before" ]
+}
+
+hbl_box=$(client_region "${text_hbl[@]}")
+box_before=$(region_signature "$shot" "$hbl_box")
+black_at_low_wall=$(count "$akim" "$black")
+higher_wall_drawn() {
+    box_changed "$hbl_box" && (($(count "$akim" "$black") > black_at_low_wall))
+}
+click_client "${hbl_right_arrow[@]}" 19
+wait_for "the H/L bar writes into Text_HbL and raises the wall" "$plots $hbl_box" higher_wall_drawn
+only_plot_colours
+no_red || fail "red shows at Mach 0 under a higher wall"
+pass "19 clicks on the H/L bar's right arrow write into Text_HbL and draw a higher wall, still without red at Mach 0"
+
+moo_box=$(client_region "${text_moo[@]}")
+box_before=$(region_signature "$shot" "$moo_box")
+click_client "${moo_right_arrow[@]}"
+wait_for "a click on the Mach bar's right arrow changes the text in Text_Moo" "$plots $moo_box" box_changed "$moo_box"
+pass "a click on the Mach bar's right arrow writes a new Mach number into Text_Moo"
+
+click_client "${moo_right_arrow[@]}" 59
+wait_for "red compressible curves show in both plots" "$plots" both_have "$red"
+only_plot_colours
+save_screenshot bars
+pass "after 60 clicks on the Mach bar's right arrow both plots show red" \
+    "($(count "$akim" "$red") pixels in the streamlines, $(count "$basinc" "$red") in the pressure plot)"
+
+# --- A supersonic Mach number is reported and the program goes on ---------------
+
+type_mach_number() {
+    click_client "${text_moo_inside[@]}"
+    xdotool key --clearmodifiers ctrl+a type --delay 40 "$1"
+}
+
+wait_for "the plots are at rest after the last bar click" "$plots" true
+plots_before_error=$(plots_signature)
+type_mach_number 1.5
+click_client "${hesapla[@]}"
+
+wait_for_new_window "error report for Mach number 1.5"
+dialog=$new_window
+[ "$(xdotool getwindowname "$dialog")" = "$title" ] ||
+    fail "the error report is named '$(xdotool getwindowname "$dialog")', not '$title'"
+read -r x y width height < <(window_geometry "$dialog")
+dialog_area="${width}x${height}+$x+$y"
+critical_icon_shown() {
+    (($(count_tinted "$shot" "$dialog_area" red) >= 20))
+}
+wait_for "the error report shows its red critical icon" "$dialog_area" critical_icon_shown
+save_screenshot error
+pass "Mach number 1.5 brings up an error report ${width}x${height} named '$title' with a red icon"
+
+xdotool key Return
+limit=$((SECONDS + wait_limit))
+while [ -n "$(visible_windows | grep -vx "$main_window" || true)" ]; do
+    ((SECONDS < limit)) || fail "the Return key did not close the error report"
+    sleep 0.1
+done
+program_running || fail "the program ended when the error report was closed"
+[ "$(visible_windows)" = "$main_window" ] || fail "the main window is gone after the error report"
+plots_unchanged() {
+    [ "$(plots_signature)" = "$plots_before_error" ]
+}
+wait_for "both plots show again what they showed before the failed calculation" "$plots" plots_unchanged
+pass "Return closes the error report; the main window stays, its plots untouched"
+
+recalculated() {
+    [ "$(plots_signature)" != "$plots_before_error" ] && plots_drawn && both_have "$red"
+}
+type_mach_number 0.5
+click_client "${hesapla[@]}"
+wait_for "HESAPLA redraws the plots for Mach number 0.5" "$plots" recalculated
+only_plot_colours
+save_screenshot recovered
+pass "after the error report, Mach number 0.5 and HESAPLA redraw both plots"
+
+# --- The About window -------------------------------------------------------------
+
+read -r about_x about_y < <(at_client 20 $((-menu / 2)))
+point_at "$about_x" "$about_y"
+xdotool click 1
+wait_for_new_window "window from the menu item 'About'"
+about=$new_window
+[ "$(xdotool getwindowname "$about")" = About ] || fail "the About window is named '$(xdotool getwindowname "$about")'"
+read -r x y width height < <(window_geometry "$about")
+[ "${width}x${height}" = "$about_size" ] || fail "the About window is ${width}x${height}, not $about_size"
+about_area="${width}x${height}+$x+$y"
+about_painted() {
+    local corner
+    for corner in "1x1+$x+$y" "1x1+$((x + width - 1))+$y" "1x1+$x+$((y + height - 1))" \
+        "1x1+$((x + width - 1))+$((y + height - 1))"; do
+        (($(count_colour "$shot" "$corner" "$yellow") == 1)) || return 1
+    done
+}
+wait_for "the About window is painted light yellow" "$about_area" about_painted
+yellow_share=$((100 * $(count_colour "$shot" "$about_area" "$yellow") / (width * height)))
+((yellow_share >= 60)) || fail "only $yellow_share % of the About window is light yellow"
+(($(count_tinted "$shot" "$about_area" green) > 0)) || fail "the About window shows no green title lines"
+(($(count_tinted "$shot" "$about_area" blue) > 0)) || fail "the About window shows no blue address line"
+save_screenshot about
+pass "the menu item 'About' opens a $about_size window named 'About': $yellow_share % light yellow, green and blue text"
+
+program_running || fail "the program ended"
+[ -n "$(visible_windows | grep -x "$main_window" || true)" ] || fail "the main window is gone"
+pass "the program is still running with its main window"
+
+echo "all $checks checks passed; screenshots in $out_dir: real_window_{before,after,bars,error,recovered,about}.png"
