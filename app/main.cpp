@@ -1,3 +1,4 @@
+#include "app_icon.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("wavywall"));
     QApplication::setDesktopFileName(QStringLiteral("wavywall"));
+    QApplication::setWindowIcon(ui::applicationIcon()); // both windows show it
 
     ui::Form1 form; // its load step runs before it is first shown
     form.show();

@@ -1,0 +1,26 @@
+# The Debian package, made by `cpack -G DEB` in the build directory: the
+# program and its desktop files, installed under /usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME wavywall)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "the wavywall authors")
+set(CPACK_PACKAGE_CONTACT "the wavywall authors <wavywall@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "linearized subsonic flow over a wavy wall")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A small teaching program for small-disturbance subsonic potential flow
+over a wall shaped as a cosine wave. Set the free-stream Mach number and the
+ratio of the wall's height to its wavelength, by typing or with scroll bars,
+and the window draws the streamlines over two wavelengths of the wall,
+incompressible in blue and compressible in red, and the pressure coefficient
+along the wall. The main window speaks Turkish, its About window English.")
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "the wavywall authors <wavywall@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt reads the icon's SVG through plugins, which dpkg-shlibdeps does not see,
+# and the windows need a font: DejaVu Sans stands in for the About window's
+# Verdana.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core")
+
+include(CPack)

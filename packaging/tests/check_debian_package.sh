@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Makes the Debian package with CPack and checks its name, control fields,
+# dependencies and contents, unpacked.
+# usage: check_debian_package.sh <cpack> <CPackConfig.cmake> <scratch dir> <expected list> <version>
+set -euo pipefail
+cpack=$1 config=$2 scratch=$3 expected=$4 version=$5
+here=$(dirname "$0")
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+if ! "$cpack" --config "$config" -G DEB -B "$scratch" >"$scratch/cpack.log" 2>&1; then
+    cat "$scratch/cpack.log"
+    fail "cpack did not make the package"
+fi
+
+arch=$(dpkg --print-architecture)
+deb=$scratch/wavywall_${version}_${arch}.deb
+debs=("$scratch"/*.deb)
+[ "${debs[*]}" = "$deb" ] || fail "expected the one package $deb, found: ${debs[*]}"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+expect_field() {
+    local value
+    value=$(field "$1")
+    [ "$value" = "$2" ] || fail "$1 is '$value', expected '$2'"
+}
+expect_field Package wavywall
+expect_field Version "$version"
+expect_field Architecture "$arch"
+expect_field Maintainer "the wavywall authors <wavywall@example.org>"
+expect_field Section education
+description=$(field Description)
+[[ $description == "linearized subsonic flow over a wavy wall"$'\n'" A small teaching program"* ]] ||
+    fail "unexpected description: $description"
+
+depends=$(field Depends)
+echo "Depends: $depends"
+depended_on=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-dejavu-core; do
+    grep -Fxq "$package" <<<"$depended_on" || fail "Depends lacks $package"
+done
+
+dpkg-deb -c "$deb" >"$scratch/contents.txt"
+grep -Eq '^-rwxr-xr-x .* \./usr/bin/wavywall$' "$scratch/contents.txt" ||
+    fail "the package has no executable usr/bin/wavywall"
+awk '$NF !~ /\/$/ { sub(/^\.\/usr\//, "", $NF); print $NF }' "$scratch/contents.txt" >"$scratch/listed.txt"
+dpkg-deb -x "$deb" "$scratch/root"
+bash "$here/check_installed_files.sh" "$scratch/listed.txt" "$expected" "$scratch/root/usr"
