@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -61,7 +62,8 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, flow::Colour colou
 {
     if (width_ == 0.0 || height_ == 0.0)
         return; // a degenerate coordinate system shows nothing
-    makeImage();
+    if (!imageFitsArea())
+        makeImage();
     const double w = image_.width();
     const double h = image_.height();
     auto deviceX = [&](float x) { return (double(x) - left_) / width_ * w; };
@@ -70,8 +72,13 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, flow::Colour colou
         clipSegment(deviceX(x1), deviceY(y1), deviceX(x2), deviceY(y2), QRectF(0, 0, w, h));
     if (!clipped)
         return;
+    // The repaint asked for by the first queued segment draws the whole
+    // queue; asking again for each of a plot's hundreds of segments costs
+    // more than mapping them.
+    const bool firstQueued = queued_.empty();
     queued_.push_back({*clipped, colour});
-    update();
+    if (firstQueued)
+        update();
 }
 
 const QImage& PictureBox::image()
@@ -87,14 +94,22 @@ void PictureBox::drawQueuedSegments()
         return;
     QPainter painter(&image_);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // The streamlines alternate red and blue segment by segment: switching
+    // between ready pens is cheaper than recolouring one pen each time.
+    std::vector<std::pair<flow::Colour, QPen>> pens;
+    auto penFor = [&pens](flow::Colour colour) -> const QPen& {
+        for (const auto& [penColour, pen] : pens)
+            if (penColour == colour)
+                return pen;
+        return pens.emplace_back(colour, QPen(toQColor(colour), 1, Qt::SolidLine, Qt::SquareCap))
+            .second;
+    };
     flow::Colour current = queued_.front().colour;
-    QPen pen(toQColor(current), 1, Qt::SolidLine, Qt::SquareCap);
-    painter.setPen(pen);
+    painter.setPen(penFor(current));
     for (const Segment& segment : queued_) {
         if (segment.colour != current) {
             current = segment.colour;
-            pen.setColor(toQColor(current));
-            painter.setPen(pen);
+            painter.setPen(penFor(current));
         }
         painter.drawLine(segment.line);
     }
@@ -109,11 +124,23 @@ void PictureBox::makeImage()
     const QSize area = contentsRect().size();
     const QSize device(int(std::lround(area.width() * ratio)),
                        int(std::lround(area.height() * ratio)));
+    fittedWidgetSize_ = size();
+    fittedToArea_ = true;
     if (image_.size() == device)
         return;
     image_ = QImage(device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     queued_.clear();
     image_.fill(toQColor(background_));
+}
+
+// A new border width or a move to another screen changes the drawing area
+// without changing the widget's size.
+bool PictureBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ContentsRectChange ||
+        event->type() == QEvent::ScreenChangeInternal)
+        fittedToArea_ = false;
+    return QFrame::event(event);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

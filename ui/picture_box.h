@@ -32,6 +32,7 @@ public:
     const QImage& image();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -46,9 +47,16 @@ private:
     void makeImage();
     void drawQueuedSegments();
 
+    /// Whether the image still has the drawing area's device size, known
+    /// without measuring the area and the pixel ratio again: a hidden widget
+    /// is resized without an event, so its size is compared as well.
+    bool imageFitsArea() const { return fittedToArea_ && fittedWidgetSize_ == size(); }
+
     flow::Colour background_ = 0x00FFFFFF;
     QImage image_;
     std::vector<Segment> queued_;
+    bool fittedToArea_ = false;
+    QSize fittedWidgetSize_;
     // User coordinate system: (left, top) is the upper-left corner of the
     // drawing area; width and height may be negative.
     double left_ = 0.0, top_ = 0.0, width_ = 0.0, height_ = 0.0;
