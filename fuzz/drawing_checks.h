@@ -1,0 +1,100 @@
+#pragma once
+
+// What every recording of a plot must satisfy however far the plot got: one
+// Cls and one Scale before the first Line, finite coordinates only, the
+// frame's colours, and curves that run without a gap from x = 0 to x = 2.
+
+#include "expected_outcome.h"
+#include "recording_surface.h"
+
+#include <cmath>
+#include <cstdio>
+#include <span>
+#include <vector>
+
+namespace fuzz {
+
+[[noreturn]] inline void violated(const char* what)
+{
+    std::fprintf(stderr, "recalculation invariant violated: %s\n", what);
+    std::fflush(stderr);
+    __builtin_trap();
+}
+
+inline void require(bool holds, const char* what)
+{
+    if (!holds)
+        violated(what);
+}
+
+/// One plotted curve among a plot's Line calls: `count` segments, the first at
+/// index `first`, the next ones `stride` calls apart.
+struct Curve {
+    std::size_t first;
+    std::size_t stride;
+    std::size_t count;
+    flow::Colour colour;
+};
+
+inline std::vector<Curve> streamlineCurves()
+{
+    std::vector<Curve> curves{{frameLines, 1, wallLines, flow::colours::black}};
+    for (std::size_t row = 0; row < 3; ++row) {
+        const std::size_t first = frameLines + wallLines + row * 2 * wallLines;
+        curves.push_back({first, 2, wallLines, flow::colours::red});
+        curves.push_back({first + 1, 2, wallLines, flow::colours::blue});
+    }
+    return curves;
+}
+
+inline std::vector<Curve> pressureCurves()
+{
+    return {{frameLines, 2, wallLines, flow::colours::red},
+            {frameLines + 1, 2, wallLines, flow::colours::blue}};
+}
+
+/// Checks the calls recorded so far; a plot cut short by an error must still
+/// be a correct beginning of the full plot.
+inline void checkRecording(const flow::RecordingSurface& surface, const std::vector<Curve>& curves,
+                           std::size_t fullLineCount)
+{
+    using Kind = flow::SurfaceCall::Kind;
+    const auto& calls = surface.calls;
+    if (calls.empty())
+        return;
+    require(calls.size() >= 2 && calls[0].kind == Kind::Cls && calls[1].kind == Kind::Scale,
+            "a plot starts with Cls and Scale");
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        require(i < 2 || calls[i].kind == Kind::Line, "only Line calls follow Cls and Scale");
+        for (float coordinate : calls[i].coordinates)
+            require(std::isfinite(coordinate), "a surface received an infinite or NaN coordinate");
+    }
+
+    const std::span<const flow::SurfaceCall> lines(calls.begin() + 2, calls.end());
+    require(lines.size() <= fullLineCount, "a plot draws no more than its full number of lines");
+    for (std::size_t i = 0; i < lines.size() && i < frameLines; ++i)
+        require(lines[i].colour == (i < 2 ? flow::colours::black : flow::colours::lightGrey),
+                "the frame is two black axes and four light-grey grid lines");
+
+    for (const Curve& curve : curves) {
+        for (std::size_t k = 0; k < curve.count; ++k) {
+            const std::size_t index = curve.first + k * curve.stride;
+            if (index >= lines.size())
+                break;
+            const auto& c = lines[index].coordinates;
+            require(lines[index].colour == curve.colour, "each curve keeps its colour");
+            require(c[2] > c[0], "a curve runs from left to right");
+            if (k == 0)
+                require(c[0] == 0.0f, "a curve starts at x = 0");
+            else {
+                const auto& previous = lines[index - curve.stride].coordinates;
+                require(c[0] == previous[2] && c[1] == previous[3],
+                        "a curve's segments join without a gap");
+            }
+            if (k + 1 == curve.count)
+                require(c[2] == 2.0f, "a curve ends at x = 2");
+        }
+    }
+}
+
+} // namespace fuzz

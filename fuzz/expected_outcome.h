@@ -1,0 +1,117 @@
+#pragma once
+
+// How a recalculation must end, worked out from the two numbers the texts read
+// as, without drawing anything: which error, if any, and how many Line calls
+// each plot has made by then.
+
+#include "run_time_error.h"
+#include "text_conversion.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+#include <numbers>
+#include <string_view>
+#include <vector>
+
+namespace fuzz {
+
+struct Outcome {
+    int error = 0; ///< 0 when the recalculation completes
+    std::size_t streamlineLines = 0;
+    std::size_t pressureLines = 0;
+
+    friend bool operator==(const Outcome&, const Outcome&) = default;
+};
+
+constexpr std::size_t frameLines = 6; // two axes and four grid lines
+constexpr std::size_t wallLines = 100;
+constexpr std::size_t streamlinePlotLines = 706;
+constexpr std::size_t pressurePlotLines = 206;
+
+constexpr int invalidArgument = static_cast<int>(flow::ErrorNumber::InvalidArgument);
+constexpr int overflow = static_cast<int>(flow::ErrorNumber::Overflow);
+constexpr int divisionByZero = static_cast<int>(flow::ErrorNumber::DivisionByZero);
+
+constexpr Outcome complete{0, streamlinePlotLines, pressurePlotLines};
+constexpr Outcome overflowBeforeDrawing{overflow, 0, 0};
+constexpr Outcome supersonic{invalidArgument, 0, 0};
+constexpr Outcome wallBeyondFloat{overflow, frameLines, 0};
+constexpr Outcome streamlineBeyondFloat{overflow, frameLines + wallLines, 0};
+constexpr Outcome pressureBeyondFloat{overflow, streamlinePlotLines, frameLines};
+constexpr Outcome pressureDividedByZero{divisionByZero, streamlinePlotLines, frameLines};
+
+/// Where a computed magnitude lies against the largest float. Our estimate and
+/// the program's own arithmetic round differently, so a value within a
+/// relative 1e-12 of the limit may fall on either side.
+enum class Side { below, near, beyond };
+
+inline Side sideOfFloatRange(double magnitude)
+{
+    constexpr double margin = 1e-12;
+    if (magnitude > double(FLT_MAX) * (1.0 + margin))
+        return Side::beyond;
+    if (magnitude < double(FLT_MAX) * (1.0 - margin))
+        return Side::below;
+    return Side::near;
+}
+
+/// The outcomes a recalculation may end with for these texts; two only when
+/// a plotted value lies within rounding of the largest float.
+inline std::vector<Outcome> expectedOutcomes(std::string_view mooText, std::string_view hblText)
+{
+    double HbL = 0.0;
+    double Moo = 0.0;
+    try {
+        HbL = flow::Val(hblText);
+        Moo = flow::Val(mooText);
+    } catch (const flow::RunTimeError&) {
+        return {overflowBeforeDrawing};
+    }
+
+    const double mooSquared = Moo * Moo;
+    if (!std::isfinite(mooSquared))
+        return {overflowBeforeDrawing};
+    if (mooSquared > 1.0)
+        return {supersonic};
+
+    // The wall's crest, |H| at x = 0, is its largest height.
+    const double crest = std::fabs(HbL);
+    if (crest > double(FLT_MAX))
+        return {wallBeyondFloat};
+
+    // The red streamline nearest the wall, y0 = 0.5 with displacements
+    // magnified 8 times, rises highest of all streamlines at x = 0.
+    const double beta = std::sqrt(1.0 - mooSquared);
+    std::vector<Outcome> outcomes;
+    switch (sideOfFloatRange(8.0 * crest * std::exp(-beta * std::numbers::pi))) {
+    case Side::beyond:
+        return {streamlineBeyondFloat};
+    case Side::near:
+        outcomes.push_back(streamlineBeyondFloat);
+        break;
+    case Side::below:
+        break;
+    }
+
+    if (std::fabs(Moo) == 1.0) {
+        outcomes.push_back(pressureDividedByZero);
+        return outcomes;
+    }
+    // The red pressure curve, 4 pi H / Beta^2 at x = 0, is the steepest value.
+    switch (sideOfFloatRange(4.0 * std::numbers::pi * crest / (beta * beta))) {
+    case Side::beyond:
+        outcomes.push_back(pressureBeyondFloat);
+        break;
+    case Side::near:
+        outcomes.push_back(pressureBeyondFloat);
+        outcomes.push_back(complete);
+        break;
+    case Side::below:
+        outcomes.push_back(complete);
+        break;
+    }
+    return outcomes;
+}
+
+} // namespace fuzz

@@ -1,0 +1,122 @@
+// A recalculation from arbitrary typed texts, as a click of the calculate
+// button makes it: the input up to its first NUL byte is the Mach number's
+// text, the rest the H/L text. Both plots are recorded and the run must end
+// as the two numbers say it must: completely drawn, or with the error 5, 6 or
+// 11 raised at the one place where it arises. Any other ending traps.
+
+#include "drawing_checks.h"
+#include "expected_outcome.h"
+#include "flow_half.h"
+#include "recording_surface.h"
+#include "run_time_error.h"
+#include "text_conversion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+struct Texts {
+    std::string_view moo;
+    std::string_view hbl;
+};
+
+Texts splitAtFirstNul(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t nul = input.find('\0');
+    if (nul == std::string_view::npos)
+        return {input, {}};
+    return {input.substr(0, nul), input.substr(nul + 1)};
+}
+
+struct RecordedRecalculation {
+    flow::RecordingSurface akim;
+    flow::RecordingSurface basinc;
+    flow::FlowHalf form{akim, basinc};
+
+    fuzz::Outcome ending(int error) const { return {error, akim.lineCount(), basinc.lineCount()}; }
+};
+
+/// The button's order: H/L is read first, then the Mach number; Beta is set
+/// before H, the streamlines are drawn before the pressure.
+fuzz::Outcome recalculate(const Texts& texts, RecordedRecalculation& r)
+{
+    using fuzz::require;
+    flow::FlowHalf& form = r.form;
+    form.Form_Load();
+    const double betaBefore = form.Beta;
+    bool betaSet = false;
+    try {
+        const double HbL = flow::Val(texts.hbl);
+        require(std::isfinite(HbL), "Val returns a finite number");
+        const double Moo = flow::Val(texts.moo);
+        require(std::isfinite(Moo), "Val returns a finite number");
+
+        form.setBeta(Moo);
+        betaSet = true;
+        require(form.Beta >= 0.0 && form.Beta <= 1.0, "Beta lies in [0, 1]");
+        require((form.Beta == 0.0) == (std::fabs(Moo) == 1.0), "Beta is 0 exactly when |Moo| = 1");
+        form.setH(HbL);
+        require(form.H == HbL, "H = H/L for a wavelength of 1");
+
+        form.akim_ciz();
+        form.basinc_ciz();
+    } catch (const flow::RunTimeError& e) {
+        require(betaSet || form.Beta == betaBefore, "a failed setBeta leaves Beta as it was");
+        return r.ending(e.code());
+    }
+    return r.ending(0);
+}
+
+/// The endings the program has, whatever the numbers were.
+void checkEnding(const fuzz::Outcome& outcome, const RecordedRecalculation& r)
+{
+    using fuzz::require;
+    switch (outcome.error) {
+    case 0:
+        require(outcome == fuzz::complete, "a completed recalculation draws 706 + 206 lines");
+        break;
+    case fuzz::invalidArgument:
+        require(r.akim.calls.empty() && r.basinc.calls.empty(),
+                "an invalid argument arises before anything is drawn");
+        break;
+    case fuzz::overflow:
+        if (outcome.streamlineLines == 0)
+            require(r.akim.calls.empty() && r.basinc.calls.empty(),
+                    "an overflow before drawing touches no surface");
+        else
+            require(outcome == fuzz::wallBeyondFloat || outcome == fuzz::streamlineBeyondFloat ||
+                        outcome == fuzz::pressureBeyondFloat,
+                    "an overflow arises at the wall, the first red streamline segment or the "
+                    "first pressure segment");
+        break;
+    case fuzz::divisionByZero:
+        require(outcome == fuzz::pressureDividedByZero && r.form.Beta == 0.0,
+                "a division by zero arises only for Beta = 0, after the streamlines and the "
+                "pressure frame");
+        break;
+    default:
+        fuzz::violated("a recalculation raises only the errors 5, 6 and 11");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const Texts texts = splitAtFirstNul(data, size);
+    RecordedRecalculation r;
+    const fuzz::Outcome outcome = recalculate(texts, r);
+    fuzz::checkRecording(r.akim, fuzz::streamlineCurves(), fuzz::streamlinePlotLines);
+    fuzz::checkRecording(r.basinc, fuzz::pressureCurves(), fuzz::pressurePlotLines);
+    checkEnding(outcome, r);
+
+    const auto expected = fuzz::expectedOutcomes(texts.moo, texts.hbl);
+    fuzz::require(std::find(expected.begin(), expected.end(), outcome) != expected.end(),
+                  "the recalculation ends where its numbers say it must");
+    return 0;
+}
