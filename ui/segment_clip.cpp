@@ -32,6 +32,8 @@ std::optional<QLineF> clipSegment(double x1, double y1, double x2, double y2, co
 {
     const double dx = x2 - x1;
     const double dy = y2 - y1;
+    if (area.contains(x1, y1) && area.contains(x2, y2)) // most segments: nothing to cut
+        return QLineF(QPointF(x1, y1), pointAt(x1, y1, dx, dy, {1.0, None}, area));
     Crossing enter{0.0, None};
     Crossing leave{1.0, None};
 
