@@ -39,17 +39,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkfifo "$tmp/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-    3>"$tmp/display" </dev/null >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-number=''
-read -r -t "$wait_limit" number <"$tmp/display" || true
-if ! [[ $number =~ ^[0-9]+$ ]]; then
+# shellcheck source=../tests/support/x_server.sh
+source tests/support/x_server.sh
+started=yes
+start_x_server "$tmp" "$wait_limit" || started=''
+xvfb_pid=$x_server_pid
+if [ -z "$started" ]; then
     echo "startup-check: Xvfb did not start" >&2
     exit 1
 fi
-export DISPLAY=":$number"
 
 # Without a window manager every top-level window is a child of the root
 # window, so xev on the root's substructure reports each one being mapped.

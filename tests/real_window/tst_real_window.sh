@@ -14,6 +14,8 @@ readonly out_dir=${2:?usage: tst_real_window.sh <wavywall executable> <directory
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=screen_pixels.sh
 source "$here/screen_pixels.sh"
+# shellcheck source=../support/x_server.sh
+source "$here/../support/x_server.sh"
 
 readonly title='Dalga yüzlü duvar üzerinde küçük bozuntulu sesaltı akım'
 readonly yellow='255 255 192' black='0 0 0' blue='0 0 255' red='255 0 0' grid='220 220 220'
@@ -82,14 +84,10 @@ done
 mkdir -p "$out_dir"
 
 start_display() {
-    mkfifo "$tmp/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-        3>"$tmp/display" </dev/null >"$tmp/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local number=''
-    read -r -t "$wait_limit" number <"$tmp/display" || true
-    [[ $number =~ ^[0-9]+$ ]] || fail "Xvfb did not start"
-    export DISPLAY=":$number"
+    local started=yes
+    start_x_server "$tmp" "$wait_limit" || started=''
+    xvfb_pid=$x_server_pid
+    [ -n "$started" ] || fail "Xvfb did not start"
 }
 
 # The program gets a small, fixed environment: no desktop settings, no user

@@ -1,0 +1,23 @@
+# An X server of the caller's own, for scripts that show real windows: the
+# real-window tests, the screen-reader test and the start-up check.
+#
+#   source tests/support/x_server.sh
+#   start_x_server DIR SECONDS   # sets DISPLAY and x_server_pid, or returns 1
+#
+# The server is Xvfb at 1024x768x24 without TCP, on the first free display
+# number; its log is DIR/xvfb.log. The caller stops it with `kill
+# "$x_server_pid"`. There is no window manager.
+
+x_server_pid=''
+
+start_x_server() {
+    local dir=$1 seconds=$2 number=''
+    rm -f "$dir/display"
+    mkfifo "$dir/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
+    x_server_pid=$!
+    read -r -t "$seconds" number <"$dir/display" || true
+    [[ $number =~ ^[0-9]+$ ]] || return 1
+    export DISPLAY=":$number"
+}
