@@ -1,7 +1,7 @@
 #include "bench_recalculation.h"
 
-#include "colour.h"
 #include "flow_half.h"
+#include "qt_colour.h"
 #include "recorded_segments.h"
 #include "shown_form.h"
 
@@ -41,8 +41,8 @@ const DevicePlots& floorPlots()
         ShownForm shown;
         shown.typeInputs(inputMooText, inputHbLText);
         shown.clickHesapla();
-        const QImage streamlines = shown.Picture_Akim->image();
-        const QImage pressure = shown.Picture_basinc->image();
+        const QImage streamlines = shown.Picture_Akim->renderedImage();
+        const QImage pressure = shown.Picture_basinc->renderedImage();
         DevicePlots recorded =
             recordDevicePlots(inputMoo, inputHbL, streamlines.size(), pressure.size());
 
@@ -67,7 +67,7 @@ void measureRecalculation(benchmark::State& state, void (ShownForm::*click)())
         (shown.*click)();
         shown.takeImages();
         const flow::FlowHalf& values = shown.form().flowHalf();
-        if (values.H != inputHbL || values.Beta != std::sqrt(1.0 - inputMoo * inputMoo))
+        if (values.H() != inputHbL || values.Beta() != std::sqrt(1.0 - inputMoo * inputMoo))
             throw std::runtime_error("the click did not take the typed input");
 
         const int clicksBefore = shown.clicks();

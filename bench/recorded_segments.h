@@ -1,10 +1,10 @@
 #pragma once
 
 // The floor of a recalculation: the segments the two plot procedures draw,
-// recorded once and put into device pixels the way a picture box puts them,
+// recorded once and put into device pixels by the picture box's own mapping,
 // so that drawing them costs only what painting them must cost.
 
-#include "plot_surface.h"
+#include "colour.h"
 
 #include <QImage>
 #include <QLineF>
@@ -31,12 +31,10 @@ struct DevicePlots {
 };
 
 /// Runs both plot procedures for (Moo, HbL) on recording surfaces and maps
-/// every Line call onto images of the given sizes: scaled by the last Scale
-/// call and clipped to the image in double precision, as ui::PictureBox does.
+/// every Line call onto images of the given sizes, as ui::PictureBox does.
 DevicePlots recordDevicePlots(double Moo, double HbL, QSize streamlineSize, QSize pressureSize);
 
-/// Draws a plot's segments onto an image with a plain QPainter: a pen for
-/// each colour, set whenever the colour changes, nothing else.
+/// Draws a plot's segments onto an image with the picture box's painter.
 void drawSegments(QImage& image, const DevicePlot& plot);
 
 } // namespace bench

@@ -32,8 +32,8 @@ public:
     /// Both plots as the user sees them: drawing whatever is still queued.
     void takeImages()
     {
-        Picture_Akim->image();
-        Picture_basinc->image();
+        Picture_Akim->renderedImage();
+        Picture_basinc->renderedImage();
     }
 
     const ui::Form1& form() const { return *form_; }

@@ -12,10 +12,8 @@ namespace flow {
 
 namespace {
 
-constexpr int maxPoints = 101; // serves N up to 100
-constexpr int maxRows = 21;    // row 0 is the wall, rows 1 ... M the streamlines
-
-using PointTable = std::array<std::array<double, maxRows>, maxPoints>;
+// Points 0 ... N along the wall; row 0 is the wall, rows 1 ... M the streamlines.
+using PointTable = std::array<std::array<double, FlowHalf::M + 1>, FlowHalf::loadedN + 1>;
 
 struct StreamlineTables {
     PointTable X{};
@@ -43,28 +41,29 @@ void FlowHalf::akim_ciz()
 
     StreamlineTables t;
     PlotSurface& surface = Picture_Akim;
+    const int N = N_, L = L_;
+    const double Pi = Pi_;
     plot_steps::drawFrame(surface, frame);
 
     // The wall, in row 0.
     for (int i = 0; i <= N; ++i) {
         const Real x = abscissa(i, N, L);
         t.X[i][0] = x.value();
-        t.Ycomp[i][0] = (Real(H) * cos(waveNumber(Pi, L) * x)).value();
+        t.Ycomp[i][0] = (Real(H_) * cos(waveNumber(Pi, L) * x)).value();
     }
     for (int i = 1; i <= N; ++i)
         segment(surface, t.X[i - 1][0], t.Ycomp[i - 1][0], t.X[i][0], t.Ycomp[i][0],
                 colours::black);
 
     // The streamlines, in rows 1 ... M.
-    const int M = 3;
     for (int i = 0; i <= N; ++i) {
         const Real x = abscissa(i, N, L);
         for (int j = 1; j <= M; ++j) {
             const Real y0 = (Real(j) / Real(M)) * 1.5;
             const Real a = waveNumber(Pi, L) * y0;
-            const Real b = Real(Beta) * a;
-            const Real Ai = (Real(8.0) * H) * exp(-a);
-            const Real Ac = (Real(8.0) * H) * exp(-b);
+            const Real b = Real(Beta_) * a;
+            const Real Ai = (Real(8.0) * H_) * exp(-a);
+            const Real Ac = (Real(8.0) * H_) * exp(-b);
             const Real c = cos(waveNumber(Pi, L) * x);
             t.Yinc[i][j] = (y0 + Ai * c).value();
             t.Ycomp[i][j] = (y0 + Ac * c).value();

@@ -10,12 +10,13 @@ namespace flow {
 
 namespace {
 
-constexpr int maxPoints = 101; // serves N up to 100
+// Points 0 ... N along the wall.
+using PointTable = std::array<double, FlowHalf::loadedN + 1>;
 
 struct PressureTables {
-    std::array<double, maxPoints> X{};
-    std::array<double, maxPoints> Cp1{};
-    std::array<double, maxPoints> Cp2{};
+    PointTable X{};
+    PointTable Cp1{};
+    PointTable Cp2{};
 };
 
 // The x-axis runs to the right edge and the y-axis the full height; the grid
@@ -38,6 +39,8 @@ void FlowHalf::basinc_ciz()
 
     PressureTables t;
     PlotSurface& surface = Picture_basinc;
+    const int N = N_, L = L_;
+    const double Pi = Pi_, Beta = Beta_, H = H_;
     plot_steps::drawFrame(surface, frame);
 
     for (int i = 0; i <= N; ++i) {

@@ -1,6 +1,6 @@
 #include "flow_half.h"
 
-#include "checked_real.h"
+#include "real.h"
 
 #include <cmath>
 
@@ -13,19 +13,19 @@ FlowHalf::FlowHalf(PlotSurface& streamlineSurface, PlotSurface& pressureSurface)
 
 void FlowHalf::Form_Load()
 {
-    Pi = 4.0 * std::atan(1.0);
-    L = 1;
-    N = 100;
+    Pi_ = 4.0 * std::atan(1.0);
+    L_ = loadedL;
+    N_ = loadedN;
 }
 
 void FlowHalf::setBeta(double Moo)
 {
-    Beta = sqrt(Real(1.0) - squared(Moo)).value();
+    Beta_ = sqrt(Real(1.0) - squared(Moo)).value();
 }
 
 void FlowHalf::setH(double HbL)
 {
-    H = (Real(HbL) * Real(L)).value();
+    H_ = (Real(HbL) * Real(L_)).value();
 }
 
 } // namespace flow

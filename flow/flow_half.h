@@ -15,6 +15,12 @@ namespace flow {
 
 class FlowHalf {
 public:
+    /// The values the load initialisation fixes. The plots' point tables are
+    /// sized by them when the program is compiled, so no index leaves them.
+    static constexpr std::int16_t loadedN = 100; ///< intervals along the plotted wall
+    static constexpr std::int16_t loadedL = 1;   ///< wavelength
+    static constexpr int M = 3;                  ///< streamlines above the wall
+
     /// The two surfaces must outlive the flow half.
     FlowHalf(PlotSurface& streamlineSurface, PlotSurface& pressureSurface);
 
@@ -37,14 +43,23 @@ public:
     /// its frame and grid are drawn.
     void basinc_ciz();
 
-    double Pi = 0.0;
-    std::int16_t N = 0; ///< intervals along the plotted wall
-    std::int16_t L = 0; ///< wavelength
-    double Beta = 0.0;  ///< compressibility factor sqrt(1 - Moo^2)
-    double H = 0.0;     ///< height of the wave's crests above the mean line
+    /// 0 until the load initialisation has run.
+    double Pi() const { return Pi_; }
+    std::int16_t N() const { return N_; }
+    std::int16_t L() const { return L_; }
+    /// 0 until the first recalculation sets them.
+    double Beta() const { return Beta_; } ///< compressibility factor sqrt(1 - Moo^2)
+    double H() const { return H_; }       ///< height of the wave's crests above the mean line
 
     PlotSurface& Picture_Akim;
     PlotSurface& Picture_basinc;
+
+private:
+    double Pi_ = 0.0;
+    std::int16_t N_ = 0;
+    std::int16_t L_ = 0;
+    double Beta_ = 0.0;
+    double H_ = 0.0;
 };
 
 } // namespace flow

@@ -3,8 +3,8 @@
 // Drawing steps the two plots share: the frame and grid, and a curve segment
 // between two computed points.
 
-#include "checked_real.h"
 #include "plot_surface.h"
+#include "real.h"
 
 namespace flow::plot_steps {
 

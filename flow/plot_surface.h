@@ -5,38 +5,9 @@
 // system and draws straight segments in given colours. The picture boxes of
 // the main window are one implementation, a recorder of calls is another.
 
-#include <cstdint>
+#include "colour.h"
 
 namespace flow {
-
-/// A colour as 0x00BBGGRR: red in the low byte, then green, then blue.
-using Colour = std::uint32_t;
-
-constexpr Colour rgb(unsigned red, unsigned green, unsigned blue)
-{
-    return Colour(red) | Colour(green) << 8 | Colour(blue) << 16;
-}
-
-constexpr unsigned redOf(Colour c)
-{
-    return c & 0xFF;
-}
-constexpr unsigned greenOf(Colour c)
-{
-    return (c >> 8) & 0xFF;
-}
-constexpr unsigned blueOf(Colour c)
-{
-    return (c >> 16) & 0xFF;
-}
-
-namespace colours {
-constexpr Colour black = 0x00000000;             ///< axes and the wall
-constexpr Colour lightGrey = rgb(220, 220, 220); ///< vertical grid lines
-constexpr Colour red = 0x000000FF;               ///< compressible solution
-constexpr Colour blue = 0x00FF0000;              ///< incompressible solution
-constexpr Colour lightYellow = 0x00C0FFFF;       ///< the picture boxes' background
-} // namespace colours
 
 class PlotSurface {
 public:

@@ -6,10 +6,7 @@
 
 #include "drawing_checks.h"
 #include "expected_outcome.h"
-#include "flow_half.h"
-#include "recording_surface.h"
-#include "run_time_error.h"
-#include "text_conversion.h"
+#include "handler_replay.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,47 +30,37 @@ Texts splitAtFirstNul(const std::uint8_t* data, std::size_t size)
     return {input.substr(0, nul), input.substr(nul + 1)};
 }
 
-struct RecordedRecalculation {
-    flow::RecordingSurface akim;
-    flow::RecordingSurface basinc;
-    flow::FlowHalf form{akim, basinc};
+using ButtonClick = HandlerReplay<>;
 
-    fuzz::Outcome ending(int error) const { return {error, akim.lineCount(), basinc.lineCount()}; }
-};
+fuzz::Outcome endingOf(const ButtonClick& click)
+{
+    return {click.errorCode(), click.akim.lineCount(), click.basinc.lineCount()};
+}
 
-/// The button's order: H/L is read first, then the Mach number; Beta is set
-/// before H, the streamlines are drawn before the pressure.
-fuzz::Outcome recalculate(const Texts& texts, RecordedRecalculation& r)
+/// What a click leaves in the flow values: the inputs it read are finite,
+/// Beta lies in [0, 1] and is 0 exactly when |Moo| = 1, H = H/L for a
+/// wavelength of 1; a Beta that could not be set is left as it was (0).
+void checkValues(const ButtonClick& click)
 {
     using fuzz::require;
-    flow::FlowHalf& form = r.form;
-    form.Form_Load();
-    const double betaBefore = form.Beta;
-    bool betaSet = false;
-    try {
-        const double HbL = flow::Val(texts.hbl);
-        require(std::isfinite(HbL), "Val returns a finite number");
-        const double Moo = flow::Val(texts.moo);
-        require(std::isfinite(Moo), "Val returns a finite number");
-
-        form.setBeta(Moo);
-        betaSet = true;
-        require(form.Beta >= 0.0 && form.Beta <= 1.0, "Beta lies in [0, 1]");
-        require((form.Beta == 0.0) == (std::fabs(Moo) == 1.0), "Beta is 0 exactly when |Moo| = 1");
-        form.setH(HbL);
-        require(form.H == HbL, "H = H/L for a wavelength of 1");
-
-        form.akim_ciz();
-        form.basinc_ciz();
-    } catch (const flow::RunTimeError& e) {
-        require(betaSet || form.Beta == betaBefore, "a failed setBeta leaves Beta as it was");
-        return r.ending(e.code());
+    const auto [Moo, HbL] = click.read;
+    require(!Moo || std::isfinite(*Moo), "Val returns a finite number");
+    require(!HbL || std::isfinite(*HbL), "Val returns a finite number");
+    const flow::FlowHalf& form = click.flow;
+    // In the button's order nothing can fail between setting Beta and drawing.
+    const bool betaSet = Moo && !(click.errorCode() != 0 && click.akim.calls.empty());
+    require(form.Beta() >= 0.0 && form.Beta() <= 1.0, "Beta lies in [0, 1]");
+    if (!betaSet) {
+        require(form.Beta() == 0.0, "a failed setBeta leaves Beta as it was");
+        return;
     }
-    return r.ending(0);
+    require((form.Beta() == 0.0) == (std::fabs(*Moo) == 1.0), "Beta is 0 exactly when |Moo| = 1");
+    if (!click.akim.calls.empty())
+        require(form.H() == *HbL, "H = H/L for a wavelength of 1");
 }
 
 /// The endings the program has, whatever the numbers were.
-void checkEnding(const fuzz::Outcome& outcome, const RecordedRecalculation& r)
+void checkEnding(const fuzz::Outcome& outcome, const ButtonClick& r)
 {
     using fuzz::require;
     switch (outcome.error) {
@@ -95,7 +82,7 @@ void checkEnding(const fuzz::Outcome& outcome, const RecordedRecalculation& r)
                     "first pressure segment");
         break;
     case fuzz::divisionByZero:
-        require(outcome == fuzz::pressureDividedByZero && r.form.Beta == 0.0,
+        require(outcome == fuzz::pressureDividedByZero && r.flow.Beta() == 0.0,
                 "a division by zero arises only for Beta = 0, after the streamlines and the "
                 "pressure frame");
         break;
@@ -109,8 +96,10 @@ void checkEnding(const fuzz::Outcome& outcome, const RecordedRecalculation& r)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const Texts texts = splitAtFirstNul(data, size);
-    RecordedRecalculation r;
-    const fuzz::Outcome outcome = recalculate(texts, r);
+    ButtonClick r;
+    r.button(texts.moo, texts.hbl);
+    const fuzz::Outcome outcome = endingOf(r);
+    checkValues(r);
     fuzz::checkRecording(r.akim, fuzz::streamlineCurves(), fuzz::streamlinePlotLines);
     fuzz::checkRecording(r.basinc, fuzz::pressureCurves(), fuzz::pressurePlotLines);
     checkEnding(outcome, r);

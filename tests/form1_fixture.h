@@ -5,6 +5,7 @@
 
 #include "form1.h"
 #include "picture_box.h"
+#include "pixels.h"
 #include "scroll_bar.h"
 
 #include <QAction>
@@ -81,23 +82,9 @@ inline void clickArrow(QScrollBar* bar, QStyle::SubControl arrow)
     QTest::mouseClick(bar, Qt::LeftButton, {}, centreOf(bar, arrow));
 }
 
-/// Counts the pixels of an image in a given colour.
-inline int pixelsOf(const QImage& image, QRgb colour)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour;
-    return n;
-}
-
-constexpr QRgb lightYellow = 0xFFFFFFC0;
-constexpr QRgb red = 0xFFFF0000;
-constexpr QRgb blue = 0xFF0000FF;
-constexpr QRgb black = 0xFF000000;
+namespace colours = flow::colours;
 
 inline bool blank(ui::PictureBox* box)
 {
-    const QImage& image = box->image();
-    return pixelsOf(image, lightYellow) == image.width() * image.height();
+    return onlyColour(box->renderedImage(), colours::lightYellow);
 }

@@ -5,13 +5,9 @@
 // both plots on recording surfaces and prints every call, one a line. A
 // run-time error ends the trace with an "error N kind" line.
 
-#include "flow_half.h"
-#include "recording_surface.h"
-#include "run_time_error.h"
-#include "text_conversion.h"
+#include "handler_replay.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace {
 
@@ -44,26 +40,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: plot_trace MOO_TEXT HBL_TEXT\n");
         return 2;
     }
-    flow::RecordingSurface streamlines;
-    flow::RecordingSurface pressure;
-    flow::FlowHalf form(streamlines, pressure);
-    form.Form_Load();
+    HandlerReplay click;
+    click.button(argv[1], argv[2]);
 
-    std::optional<flow::RunTimeError> error;
-    try {
-        const double HbL = flow::Val(argv[2]);
-        const double Moo = flow::Val(argv[1]);
-        form.setBeta(Moo);
-        form.setH(HbL);
-        form.akim_ciz();
-        form.basinc_ciz();
-    } catch (const flow::RunTimeError& e) {
-        error = e;
-    }
-
-    print("Picture_Akim", streamlines);
-    print("Picture_basinc", pressure);
-    if (error)
-        std::printf("error %d %s\n", error->code(), error->kind());
+    print("Picture_Akim", click.akim);
+    print("Picture_basinc", click.basinc);
+    if (click.error)
+        std::printf("error %d %s\n", click.error->code(), click.error->kind());
     return 0;
 }

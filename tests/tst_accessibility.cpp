@@ -134,12 +134,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.Command1);
         QTest::keyClick(f.Command1, Qt::Key_Space);
         QVERIFY(!blank(f.Picture_Akim));
-        QCOMPARE(f.values().Beta, std::sqrt(0.75));
+        QCOMPARE(f.values().Beta(), std::sqrt(0.75));
         // End on a focused bar goes to its right end and recalculates.
         f.HScroll_Moo->setFocus();
         QTest::keyClick(f.HScroll_Moo, Qt::Key_End);
         QCOMPARE(f.Text_Moo->text(), QString("0.6"));
-        QCOMPARE(f.values().Beta, 0.8);
+        QCOMPARE(f.values().Beta(), 0.8);
     }
 };
 

@@ -9,7 +9,7 @@ namespace {
 
 bool hasCurves(ui::PictureBox* box)
 {
-    return pixelsOf(box->image(), blue) > 0;
+    return pixelsOf(box->renderedImage(), colours::blue) > 0;
 }
 
 } // namespace
@@ -24,13 +24,13 @@ private slots:
         Form1Fixture::type(f.Text_Moo, "0.6");
         Form1Fixture::type(f.Text_HbL, "0.05");
         f.pressHesapla();
-        QCOMPARE(f.values().Beta, 0.8);
-        QCOMPARE(f.values().H, 0.05);
+        QCOMPARE(f.values().Beta(), 0.8);
+        QCOMPARE(f.values().H(), 0.05);
         QVERIFY(hasCurves(f.Picture_Akim));
-        QVERIFY(pixelsOf(f.Picture_Akim->image(), red) > 0);
-        QVERIFY(pixelsOf(f.Picture_Akim->image(), black) > 0);
+        QVERIFY(pixelsOf(f.Picture_Akim->renderedImage(), colours::red) > 0);
+        QVERIFY(pixelsOf(f.Picture_Akim->renderedImage(), colours::black) > 0);
         QVERIFY(hasCurves(f.Picture_basinc));
-        QVERIFY(pixelsOf(f.Picture_basinc->image(), red) > 0);
+        QVERIFY(pixelsOf(f.Picture_basinc->renderedImage(), colours::red) > 0);
         // The button moves no scroll bar.
         QCOMPARE(f.HScroll_Moo->value(), 0);
         QCOMPARE(f.HScroll_HbL->value(), 1);
@@ -55,7 +55,7 @@ private slots:
         Form1Fixture f;
         Form1Fixture::type(f.Text_Moo, text);
         f.pressHesapla();
-        QCOMPARE(f.values().Beta, Beta);
+        QCOMPARE(f.values().Beta(), Beta);
         QCOMPARE(f.Text_Moo->text(), text); // the button writes no text
         QVERIFY(hasCurves(f.Picture_Akim));
     }
@@ -67,7 +67,7 @@ private slots:
         Form1Fixture::type(f.Text_HbL, "0.2");
         QVERIFY(blank(f.Picture_Akim));
         QCOMPARE(f.HScroll_Moo->value(), 0);
-        QCOMPARE(f.values().Beta, 0.0);
+        QCOMPARE(f.values().Beta(), 0.0);
     }
 
     void ratioBarWritesItsTextAndReadsMachFromItsBox()
@@ -79,8 +79,8 @@ private slots:
             clickArrow(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
         QCOMPARE(f.HScroll_HbL->value(), 7);
         QCOMPARE(f.Text_HbL->text(), QString("0.07"));
-        QCOMPARE(f.values().H, 0.07);
-        QCOMPARE(f.values().Beta, std::sqrt(1 - 0.4 * 0.4));
+        QCOMPARE(f.values().H(), 0.07);
+        QCOMPARE(f.values().Beta(), std::sqrt(1 - 0.4 * 0.4));
         QCOMPARE(f.HScroll_Moo->value(), 0); // the other bar stays where it was
         QCOMPARE(f.Text_Moo->text(), QString("0.4"));
         QVERIFY(hasCurves(f.Picture_Akim));
@@ -94,8 +94,8 @@ private slots:
         Form1Fixture::type(f.Text_HbL, "0.15");
         clickArrow(f.HScroll_Moo, QStyle::SC_ScrollBarAddLine);
         QCOMPARE(f.Text_Moo->text(), QString("0.01"));
-        QCOMPARE(f.values().Beta, std::sqrt(1 - 0.01 * 0.01));
-        QCOMPARE(f.values().H, 0.15);
+        QCOMPARE(f.values().Beta(), std::sqrt(1 - 0.01 * 0.01));
+        QCOMPARE(f.values().H(), 0.15);
         QCOMPARE(f.HScroll_HbL->value(), 1);
     }
 
@@ -105,13 +105,13 @@ private slots:
         QVERIFY(f.exposed());
         Form1Fixture::type(f.Text_HbL, "xyz");
         clickArrow(f.HScroll_Moo, QStyle::SC_ScrollBarAddLine);
-        QCOMPARE(f.values().H, 0.0);
+        QCOMPARE(f.values().H(), 0.0);
         // Flat wall and level streamlines: the blue pixels lie on three rows.
-        const QImage& image = f.Picture_Akim->image();
+        const QImage& image = f.Picture_Akim->renderedImage();
         QSet<int> rows;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) == blue)
+                if (image.pixel(x, y) == ui::toQRgb(colours::blue))
                     rows.insert(y);
         QCOMPARE(rows.size(), 3);
     }
@@ -123,12 +123,12 @@ private slots:
         f.pressHesapla();
         QCOMPARE(f.reportedErrors, std::vector<int>{11});
         QVERIFY(hasCurves(f.Picture_Akim));
-        QVERIFY(pixelsOf(f.Picture_Akim->image(), red) > 0);
+        QVERIFY(pixelsOf(f.Picture_Akim->renderedImage(), colours::red) > 0);
         // Only the frame and the grid of the pressure plot.
-        QVERIFY(pixelsOf(f.Picture_basinc->image(), black) > 0);
-        QVERIFY(pixelsOf(f.Picture_basinc->image(), qRgb(220, 220, 220)) > 0);
+        QVERIFY(pixelsOf(f.Picture_basinc->renderedImage(), colours::black) > 0);
+        QVERIFY(pixelsOf(f.Picture_basinc->renderedImage(), colours::lightGrey) > 0);
         QVERIFY(!hasCurves(f.Picture_basinc));
-        QCOMPARE(pixelsOf(f.Picture_basinc->image(), red), 0);
+        QCOMPARE(pixelsOf(f.Picture_basinc->renderedImage(), colours::red), 0);
 
         // The window stays usable: the next calculation works normally.
         Form1Fixture::type(f.Text_Moo, "0.5");
@@ -142,16 +142,16 @@ private slots:
         Form1Fixture f;
         Form1Fixture::type(f.Text_Moo, "0.6");
         f.pressHesapla();
-        const QImage streamlines = f.Picture_Akim->image();
-        const QImage pressure = f.Picture_basinc->image();
+        const QImage streamlines = f.Picture_Akim->renderedImage();
+        const QImage pressure = f.Picture_basinc->renderedImage();
         Form1Fixture::type(f.Text_Moo, "1.5");
         Form1Fixture::type(f.Text_HbL, "0.2");
         f.pressHesapla();
         QCOMPARE(f.reportedErrors, std::vector<int>{5});
-        QCOMPARE(f.values().Beta, 0.8);
-        QCOMPARE(f.values().H, 0.01); // H comes after Beta: not stored
-        QCOMPARE(f.Picture_Akim->image(), streamlines);
-        QCOMPARE(f.Picture_basinc->image(), pressure);
+        QCOMPARE(f.values().Beta(), 0.8);
+        QCOMPARE(f.values().H(), 0.01); // H comes after Beta: not stored
+        QCOMPARE(f.Picture_Akim->renderedImage(), streamlines);
+        QCOMPARE(f.Picture_basinc->renderedImage(), pressure);
     }
 
     void supersonicRatioBarHasStoredItsTextAndHeight()
@@ -162,8 +162,8 @@ private slots:
         clickArrow(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
         QCOMPARE(f.reportedErrors, std::vector<int>{5});
         QCOMPARE(f.Text_HbL->text(), QString("0.02"));
-        QCOMPARE(f.values().H, 0.02);
-        QCOMPARE(f.values().Beta, 0.0);
+        QCOMPARE(f.values().H(), 0.02);
+        QCOMPARE(f.values().Beta(), 0.0);
         QVERIFY(blank(f.Picture_Akim));
         QVERIFY(blank(f.Picture_basinc));
     }
@@ -175,8 +175,8 @@ private slots:
         Form1Fixture::type(f.Text_Moo, "0.3");
         f.pressHesapla();
         QCOMPARE(f.reportedErrors, std::vector<int>{6});
-        QCOMPARE(f.values().Beta, 0.0);
-        QCOMPARE(f.values().H, 0.0);
+        QCOMPARE(f.values().Beta(), 0.0);
+        QCOMPARE(f.values().H(), 0.0);
         QVERIFY(blank(f.Picture_Akim));
     }
 
@@ -186,7 +186,7 @@ private slots:
         Form1Fixture::type(f.Text_HbL, "1E30");
         f.pressHesapla();
         QVERIFY(f.reportedErrors.empty());
-        QVERIFY(pixelsOf(f.Picture_Akim->image(), black) > 0);
+        QVERIFY(pixelsOf(f.Picture_Akim->renderedImage(), colours::black) > 0);
         QVERIFY(hasCurves(f.Picture_Akim));
         QVERIFY(hasCurves(f.Picture_basinc));
     }

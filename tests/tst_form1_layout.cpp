@@ -147,8 +147,8 @@ private slots:
         }
         QVERIFY(blank(f.Picture_Akim));
         QVERIFY(blank(f.Picture_basinc));
-        QCOMPARE(f.values().Pi, 3.141592653589793); // the load step ran
-        QCOMPARE(f.values().N, 100);
+        QCOMPARE(f.values().Pi(), 3.141592653589793); // the load step ran
+        QCOMPARE(f.values().N(), 100);
         QVERIFY(f.reportedErrors.empty());
     }
 

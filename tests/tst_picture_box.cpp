@@ -1,6 +1,7 @@
 // Pixels of a rendered picture box.
 
 #include "picture_box.h"
+#include "pixels.h"
 
 #include <QTest>
 
@@ -11,11 +12,6 @@ namespace colours = flow::colours;
 using ui::PictureBox;
 
 namespace {
-
-QRgb rgbOf(Colour c)
-{
-    return qRgb(int(flow::redOf(c)), int(flow::greenOf(c)), int(flow::blueOf(c)));
-}
 
 /// A box the size of the streamline plot's, on the streamline plot's scale.
 std::unique_ptr<PictureBox> streamlineBox()
@@ -28,29 +24,9 @@ std::unique_ptr<PictureBox> streamlineBox()
     return box;
 }
 
-int countPixels(const QImage& image, Colour colour)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == rgbOf(colour);
-    return n;
-}
-
-/// The bounding box of the pixels of one colour.
-QRect extent(const QImage& image, Colour colour)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == rgbOf(colour))
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
 bool onlyBackground(const QImage& image)
 {
-    return countPixels(image, colours::lightYellow) == image.width() * image.height();
+    return onlyColour(image, colours::lightYellow);
 }
 
 } // namespace
@@ -63,7 +39,7 @@ private slots:
     {
         const auto box = streamlineBox();
         QCOMPARE(box->frameShadow(), QFrame::Sunken);
-        const QImage& image = box->image();
+        const QImage& image = box->renderedImage();
         QCOMPARE(image.size(), box->contentsRect().size() * box->devicePixelRatioF());
         const double logicalWidth = image.width() / box->devicePixelRatioF();
         QVERIFY(logicalWidth < 283 && logicalWidth >= 279);
@@ -74,29 +50,29 @@ private slots:
     {
         const auto box = streamlineBox();
         box->Line(1.0f, 0.2f, 1.0f, -1.8f, colours::black);
-        const QRect painted = extent(box->image(), colours::black);
+        const QRect painted = extent(box->renderedImage(), colours::black);
         QCOMPARE(painted.width(), 1); // one device pixel wide
         QCOMPARE(painted.top(), 0);
-        QCOMPARE(painted.height(), box->image().height());
-        QVERIFY(std::abs(painted.left() - box->image().width() / 2) <= 1);
-        QCOMPARE(countPixels(box->image(), colours::black), box->image().height());
+        QCOMPARE(painted.height(), box->renderedImage().height());
+        QVERIFY(std::abs(painted.left() - box->renderedImage().width() / 2) <= 1);
+        QCOMPARE(pixelsOf(box->renderedImage(), colours::black), box->renderedImage().height());
     }
 
     void pointsOnTheEdgesLandOnTheEdges()
     {
         const auto box = streamlineBox();
-        const int w = box->image().width();
-        const int h = box->image().height();
+        const int w = box->renderedImage().width();
+        const int h = box->renderedImage().height();
         // Short segments from an edge point inwards.
         box->Line(1.0f, -1.8f, 1.0f, -1.0f, colours::red);
-        QCOMPARE(extent(box->image(), colours::red).top(), 0);
+        QCOMPARE(extent(box->renderedImage(), colours::red).top(), 0);
         box->Line(1.0f, 0.2f, 1.0f, -1.0f, colours::blue);
-        QVERIFY(extent(box->image(), colours::blue).bottom() >= h - 2);
+        QVERIFY(extent(box->renderedImage(), colours::blue).bottom() >= h - 2);
         box->Cls();
         box->Line(-0.2f, -0.8f, 1.0f, -0.8f, colours::red);
-        QCOMPARE(extent(box->image(), colours::red).left(), 0);
+        QCOMPARE(extent(box->renderedImage(), colours::red).left(), 0);
         box->Line(2.2f, -0.3f, 1.0f, -0.3f, colours::blue);
-        QVERIFY(extent(box->image(), colours::blue).right() >= w - 2);
+        QVERIFY(extent(box->renderedImage(), colours::blue).right() >= w - 2);
     }
 
     void clsLeavesOnlyTheBackground()
@@ -104,12 +80,12 @@ private slots:
         const auto box = streamlineBox();
         box->Line(-0.2f, -1.8f, 2.2f, 0.2f, colours::blue);
         box->Line(0.0f, -1.0f, 2.0f, -1.0f, colours::red);
-        QVERIFY(!onlyBackground(box->image()));
+        QVERIFY(!onlyBackground(box->renderedImage()));
         box->Cls();
-        QVERIFY(onlyBackground(box->image()));
+        QVERIFY(onlyBackground(box->renderedImage()));
         // Cls keeps the coordinate system.
         box->Line(1.0f, 0.2f, 1.0f, -1.8f, colours::black);
-        QCOMPARE(countPixels(box->image(), colours::black), box->image().height());
+        QCOMPARE(pixelsOf(box->renderedImage(), colours::black), box->renderedImage().height());
     }
 
     void blueOverRedLeavesNoRed()
@@ -122,8 +98,8 @@ private slots:
             box->Line(x1, y1, x2, y2, colours::red);
             box->Line(x1, y1, x2, y2, colours::blue);
         }
-        QCOMPARE(countPixels(box->image(), colours::red), 0);
-        QVERIFY(countPixels(box->image(), colours::blue) > 200);
+        QCOMPARE(pixelsOf(box->renderedImage(), colours::red), 0);
+        QVERIFY(pixelsOf(box->renderedImage(), colours::blue) > 200);
     }
 
     void segmentsOutsideChangeNothing()
@@ -132,7 +108,7 @@ private slots:
         box->Line(-1.0f, -1.0f, -0.5f, 1.0f, colours::black);      // left of the area
         box->Line(0.0f, 0.3f, 2.0f, 5.0f, colours::black);         // below it
         box->Line(0.0f, -FLT_MAX, 2.0f, -FLT_MAX, colours::black); // far above
-        QVERIFY(onlyBackground(box->image()));
+        QVERIFY(onlyBackground(box->renderedImage()));
     }
 
     void hugeCoordinatesAreClippedExactly()
@@ -142,17 +118,17 @@ private slots:
         const auto box = streamlineBox();
         box->Line(0.24f, -6.3e28f, 0.26f, 6.3e28f, colours::black);
         box->Line(1.0f, FLT_MAX, 1.0f, -FLT_MAX, colours::blue);
-        const QImage& image = box->image();
+        const QImage& image = box->renderedImage();
         const int expectedColumn = int((0.25 + 0.2) / 2.4 * image.width());
         int painted = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) == rgbOf(colours::black)) {
+                if (image.pixel(x, y) == ui::toQRgb(colours::black)) {
                     ++painted;
                     QVERIFY2(std::abs(x - expectedColumn) <= 1, qPrintable(QString::number(x)));
                 }
         QVERIFY(painted >= image.height() - 1);
-        QCOMPARE(countPixels(image, colours::blue), image.height());
+        QCOMPARE(pixelsOf(image, colours::blue), image.height());
     }
 
     void drawnPlotSurvivesRepaint()
@@ -170,8 +146,8 @@ private slots:
         // The border is painted around the drawing, not over it.
         const QPoint inside =
             (box->contentsRect().topLeft() + QPoint(1, 1)) * box->devicePixelRatioF();
-        QCOMPARE(shown.pixel(inside), rgbOf(colours::lightYellow));
-        QVERIFY(shown.pixel(0, 0) != rgbOf(colours::lightYellow));
+        QCOMPARE(shown.pixel(inside), ui::toQRgb(colours::lightYellow));
+        QVERIFY(shown.pixel(0, 0) != ui::toQRgb(colours::lightYellow));
     }
 
     void focusShowsOnTheBorderOnly()

@@ -1,9 +1,9 @@
 #include "form_about.h"
 
 #include "about_texts.h"
-#include "colour.h"
 #include "control_table.h"
 #include "plot_surface.h"
+#include "qt_colour.h"
 #include "twips.h"
 
 #include <QApplication>

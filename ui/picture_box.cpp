@@ -1,13 +1,13 @@
 #include "picture_box.h"
 
-#include "colour.h"
-#include "segment_clip.h"
+#include "qt_colour.h"
+#include "segment_painter.h"
 
 #include <QAccessibleWidget>
 #include <QPainter>
+#include <QWindow>
 
 #include <cmath>
-#include <utility>
 
 namespace ui {
 
@@ -22,6 +22,9 @@ QAccessibleInterface* accessibleGraphic(const QString& className, QObject* objec
     return nullptr;
 }
 
+// A plot's 912 segments, with room for the next plot on the same box.
+constexpr std::size_t plotSegments = 1024;
+
 } // namespace
 
 PictureBox::PictureBox(QWidget* parent)
@@ -33,7 +36,7 @@ PictureBox::PictureBox(QWidget* parent)
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    makeImage();
+    segments_.reserve(plotSegments);
 }
 
 void PictureBox::setBackgroundColour(flow::Colour colour)
@@ -44,116 +47,82 @@ void PictureBox::setBackgroundColour(flow::Colour colour)
 
 void PictureBox::Cls()
 {
-    makeImage();
-    queued_.clear();
-    image_.fill(toQColor(background_));
+    segments_.clear();
+    segmentsInImage_ = 0;
+    if (image_.size() == deviceSize())
+        image_.fill(toQColor(background_));
+    else
+        image_ = QImage(); // made anew at the right size when next needed
     update();
+    emit cleared();
 }
 
 void PictureBox::Scale(float x1, float y1, float x2, float y2)
 {
-    left_ = x1;
-    top_ = y1;
-    width_ = double(x2) - double(x1);
-    height_ = double(y2) - double(y1);
+    scale_ = UserScale::fromCorners(x1, y1, x2, y2);
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, flow::Colour colour)
 {
-    if (width_ == 0.0 || height_ == 0.0)
-        return; // a degenerate coordinate system shows nothing
-    if (!imageFitsArea())
-        makeImage();
-    const double w = image_.width();
-    const double h = image_.height();
-    auto deviceX = [&](float x) { return (double(x) - left_) / width_ * w; };
-    auto deviceY = [&](float y) { return (double(y) - top_) / height_ * h; };
-    const auto clipped =
-        clipSegment(deviceX(x1), deviceY(y1), deviceX(x2), deviceY(y2), QRectF(0, 0, w, h));
-    if (!clipped)
+    const auto segment = toArea(scale_, x1, y1, x2, y2, colour);
+    if (!segment)
         return;
-    // The repaint asked for by the first queued segment draws the whole
-    // queue; asking again for each of a plot's hundreds of segments costs
-    // more than mapping them.
-    const bool firstQueued = queued_.empty();
-    queued_.push_back({*clipped, colour});
-    if (firstQueued)
+    // The repaint asked for by the first new segment draws them all; asking
+    // again for each of a plot's hundreds of segments costs more than
+    // keeping them.
+    if (segments_.size() == segmentsInImage_)
         update();
+    segments_.push_back(*segment);
 }
 
-const QImage& PictureBox::image()
-{
-    makeImage();
-    drawQueuedSegments();
-    return image_;
-}
-
-void PictureBox::drawQueuedSegments()
-{
-    if (queued_.empty())
-        return;
-    QPainter painter(&image_);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    // The streamlines alternate red and blue segment by segment: switching
-    // between ready pens is cheaper than recolouring one pen each time.
-    std::vector<std::pair<flow::Colour, QPen>> pens;
-    auto penFor = [&pens](flow::Colour colour) -> const QPen& {
-        for (const auto& [penColour, pen] : pens)
-            if (penColour == colour)
-                return pen;
-        return pens.emplace_back(colour, QPen(toQColor(colour), 1, Qt::SolidLine, Qt::SquareCap))
-            .second;
-    };
-    flow::Colour current = queued_.front().colour;
-    painter.setPen(penFor(current));
-    for (const Segment& segment : queued_) {
-        if (segment.colour != current) {
-            current = segment.colour;
-            painter.setPen(penFor(current));
-        }
-        painter.drawLine(segment.line);
-    }
-    queued_.clear();
-}
-
-// A hidden widget gets its resize event only when shown, so the image is
-// fitted to the drawing area whenever it is used.
-void PictureBox::makeImage()
+// The drawing area in device pixels: a hidden box is resized without an event
+// and a box moves between screens of other densities, so it is measured
+// whenever the image is needed.
+QSize PictureBox::deviceSize() const
 {
     const qreal ratio = devicePixelRatioF();
     const QSize area = contentsRect().size();
-    const QSize device(int(std::lround(area.width() * ratio)),
-                       int(std::lround(area.height() * ratio)));
-    fittedWidgetSize_ = size();
-    fittedToArea_ = true;
-    if (image_.size() == device)
+    return QSize(int(std::lround(area.width() * ratio)), int(std::lround(area.height() * ratio)))
+        .expandedTo(QSize(1, 1));
+}
+
+const QImage& PictureBox::renderedImage()
+{
+    if (const QSize device = deviceSize(); image_.size() != device) {
+        image_ = QImage(device, QImage::Format_RGB32);
+        image_.fill(toQColor(background_));
+        segmentsInImage_ = 0;
+    }
+    drawPendingSegments();
+    return image_;
+}
+
+void PictureBox::drawPendingSegments()
+{
+    if (segmentsInImage_ == segments_.size())
         return;
-    image_ = QImage(device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    queued_.clear();
-    image_.fill(toQColor(background_));
+    SegmentPainter painter(&image_);
+    for (auto segment = segments_.begin() + segmentsInImage_; segment != segments_.end(); ++segment)
+        if (const auto line = toDevice(*segment, image_.size()))
+            painter.draw(*line, segment->colour);
+    segmentsInImage_ = segments_.size();
 }
 
-// A new border width or a move to another screen changes the drawing area
-// without changing the widget's size.
-bool PictureBox::event(QEvent* event)
+// A move to a screen of another density changes the pixel ratio, and with it
+// the image, without resizing the box.
+void PictureBox::showEvent(QShowEvent* event)
 {
-    if (event->type() == QEvent::ContentsRectChange ||
-        event->type() == QEvent::ScreenChangeInternal)
-        fittedToArea_ = false;
-    return QFrame::event(event);
-}
-
-void PictureBox::resizeEvent(QResizeEvent* event)
-{
-    QFrame::resizeEvent(event);
-    makeImage();
+    QFrame::showEvent(event);
+    if (QWindow* window = this->window()->windowHandle())
+        connect(window, &QWindow::screenChanged, this, qOverload<>(&QWidget::update),
+                Qt::UniqueConnection);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event); // the sunken border
     QPainter painter(this);
-    painter.drawImage(QRectF(contentsRect()), image());
+    painter.drawImage(QRectF(contentsRect()), renderedImage());
     if (hasFocus()) {
         // A keyboard user sees where the focus is: the border's inner line
         // takes the highlight colour. The plot itself is left untouched.

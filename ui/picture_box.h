@@ -1,20 +1,23 @@
 #pragma once
 
+#include "device_mapping.h"
 #include "plot_surface.h"
 
 #include <QFrame>
 #include <QImage>
-#include <QLineF>
 
 #include <vector>
 
 namespace ui {
 
-/// A sunken box that the plots draw on. Everything is drawn into an image at
-/// the screen's device-pixel resolution, so a plot survives being covered or
-/// minimized and stays crisp on a dense screen; painting only copies it.
-/// Segments are clipped in double precision and queued, and the queue is
-/// drawn into the image in one pass when the image is next needed.
+/// A sunken box that the plots draw on. It keeps every segment drawn since
+/// the last Cls, as fractions of its drawing area, and draws them into an
+/// image at the drawing area's device-pixel size: painting only copies the
+/// image, so a plot survives being covered or minimized. When the drawing
+/// area or the pixel ratio changes (a new border, a move to a screen of
+/// another density), the image is made again at the new size and every kept
+/// segment drawn anew, crisp. Segments are drawn into the image in one pass
+/// when it is next needed, not one by one as they arrive.
 class PictureBox : public QFrame, public flow::PlotSurface {
     Q_OBJECT
 
@@ -28,38 +31,30 @@ public:
     void Scale(float x1, float y1, float x2, float y2) override;
     void Line(float x1, float y1, float x2, float y2, flow::Colour colour) override;
 
-    /// The drawing area as drawn so far, one pixel a device unit.
-    const QImage& image();
+    /// Brings the image up to date, drawing the segments not drawn yet (all
+    /// of them at a new size or pixel ratio), and returns it: the drawing
+    /// area, one pixel a device unit.
+    const QImage& renderedImage();
+
+signals:
+    /// Cls was called: the box now shows nothing but its background.
+    void cleared();
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    struct Segment {
-        QLineF line;
-        flow::Colour colour;
-    };
-
-    void makeImage();
-    void drawQueuedSegments();
-
-    /// Whether the image still has the drawing area's device size, known
-    /// without measuring the area and the pixel ratio again: a hidden widget
-    /// is resized without an event, so its size is compared as well.
-    bool imageFitsArea() const { return fittedToArea_ && fittedWidgetSize_ == size(); }
+    QSize deviceSize() const;
+    void drawPendingSegments();
 
     flow::Colour background_ = 0x00FFFFFF;
+    UserScale scale_;
+    std::vector<AreaSegment> segments_; ///< drawn since the last Cls
+    std::size_t segmentsInImage_ = 0;   ///< how many of them the image holds
     QImage image_;
-    std::vector<Segment> queued_;
-    bool fittedToArea_ = false;
-    QSize fittedWidgetSize_;
-    // User coordinate system: (left, top) is the upper-left corner of the
-    // drawing area; width and height may be negative.
-    double left_ = 0.0, top_ = 0.0, width_ = 0.0, height_ = 0.0;
 };
 
 } // namespace ui

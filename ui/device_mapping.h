@@ -1,0 +1,44 @@
+#pragma once
+
+// How a picture box puts a segment given in user units onto its image: first
+// as fractions of the drawing area under the coordinate system of its Scale
+// call, kept so that the plot can be drawn again at any size and pixel ratio;
+// then onto an image of a given device size, clipped to it.
+
+#include "colour.h"
+
+#include <QLineF>
+#include <QSize>
+
+#include <optional>
+
+namespace ui {
+
+/// The user coordinate system of a Scale call: (left, top) is the upper-left
+/// corner of the drawing area; width and height may be negative.
+struct UserScale {
+    double left = 0.0, top = 0.0, width = 0.0, height = 0.0;
+
+    static UserScale fromCorners(float x1, float y1, float x2, float y2)
+    {
+        return {x1, y1, double(x2) - double(x1), double(y2) - double(y1)};
+    }
+};
+
+/// A segment as fractions of the drawing area: 0 at the left or top edge, 1
+/// at the right or bottom edge, anything beyond outside it.
+struct AreaSegment {
+    double x1, y1, x2, y2;
+    flow::Colour colour;
+};
+
+/// The segment under scale, or nothing when the scale has no extent (a
+/// degenerate coordinate system shows nothing).
+std::optional<AreaSegment> toArea(const UserScale& scale, float x1, float y1, float x2, float y2,
+                                  flow::Colour colour);
+
+/// The part of the segment that lies on an image of the given device size,
+/// in device pixels, or nothing when it misses the image.
+std::optional<QLineF> toDevice(const AreaSegment& segment, QSize device);
+
+} // namespace ui
