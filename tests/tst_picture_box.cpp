@@ -1,6 +1,7 @@
 // Pixels of a rendered picture box.
 
 #include "picture_box.h"
+#include "handler_replay.h"
 #include "pixels.h"
 
 #include <QTest>
@@ -148,6 +149,32 @@ private slots:
             (box->contentsRect().topLeft() + QPoint(1, 1)) * box->devicePixelRatioF();
         QCOMPARE(shown.pixel(inside), ui::toQRgb(colours::lightYellow));
         QVERIFY(shown.pixel(0, 0) != ui::toQRgb(colours::lightYellow));
+    }
+
+    void plotKeptThroughABorderChange()
+    {
+        // A wider border shrinks the drawing area: the plot is drawn again at
+        // the new size, as a box that had the wider border from the start
+        // draws it.
+        auto drawPlot = [](PictureBox& box) {
+            box.Cls();
+            box.Scale(-0.2f, -1.8f, 2.2f, 0.2f);
+            for (const flow::SurfaceCall& line : linesOf(recalculate(0.6, 0.1)->akim)) {
+                const auto& [x1, y1, x2, y2] = line.coordinates;
+                box.Line(x1, y1, x2, y2, line.colour);
+            }
+        };
+        const auto box = streamlineBox();
+        drawPlot(*box);
+        const int blackBefore = pixelsOf(box->renderedImage(), colours::black);
+        QVERIFY(blackBefore > 100);
+        box->setLineWidth(6);
+        const auto wider = streamlineBox();
+        wider->setLineWidth(6);
+        drawPlot(*wider);
+        QCOMPARE(box->renderedImage().size(), QSize(283 - 12, 167 - 12));
+        QCOMPARE(box->renderedImage(), wider->renderedImage());
+        QVERIFY(pixelsOf(box->renderedImage(), colours::black) > 100);
     }
 
     void focusShowsOnTheBorderOnly()

@@ -1,0 +1,88 @@
+// The main window moved from an ordinary screen to one with two device pixels
+// to a logical one, on Qt's offscreen platform set up with both screens: the
+// plots stay, drawn again at the dense screen's resolution exactly as they
+// are drawn there from the start.
+
+#include "form1_fixture.h"
+#include "handler_replay.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+QScreen* screenNamed(const QString& name)
+{
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == name)
+            return screen;
+    qFatal("no screen named %s: the offscreen platform was not given two_screens.json",
+           qPrintable(name));
+}
+
+/// Two picture boxes of the main window's sizes, shown on a screen and drawn
+/// by the button's steps: what the plots look like there from the start.
+struct ReferenceBoxes {
+    QWidget window;
+    HandlerReplay<ui::PictureBox> replay;
+
+    ReferenceBoxes(const Form1Fixture& f, QScreen* screen)
+    {
+        for (auto [box, original] :
+             {std::pair{&replay.akim, f.Picture_Akim}, {&replay.basinc, f.Picture_basinc}}) {
+            box->setParent(&window);
+            box->setGeometry(original->geometry());
+            box->setBackgroundColour(colours::lightYellow);
+        }
+        window.resize(f.form->size());
+        window.show();
+        window.windowHandle()->setScreen(screen);
+    }
+};
+
+} // namespace
+
+class TestScreenChange : public QObject {
+    Q_OBJECT
+
+private slots:
+    void plotsRedrawnCrispOnADenserScreen()
+    {
+        Form1Fixture f;
+        f.form->windowHandle()->setScreen(screenNamed("ordinary"));
+        QVERIFY(f.exposed());
+        Form1Fixture::type(f.Text_Moo, "0.5");
+        Form1Fixture::type(f.Text_HbL, "0.1");
+        f.pressHesapla();
+        const QSize ordinarySize = f.Picture_Akim->renderedImage().size();
+        QVERIFY(pixelsOf(f.Picture_Akim->renderedImage(), colours::red) > 0);
+
+        QScreen* dense = screenNamed("dense");
+        f.form->windowHandle()->setScreen(dense);
+        QTRY_COMPARE(f.form->devicePixelRatioF(), 2.0);
+        ReferenceBoxes reference(f, dense);
+        QVERIFY(QTest::qWaitForWindowExposed(&reference.window));
+        QCOMPARE(reference.replay.calculate(0.5, 0.1), 0);
+
+        QCOMPARE(f.Picture_Akim->renderedImage().size(), ordinarySize * 2);
+        QCOMPARE(f.Picture_Akim->renderedImage(), reference.replay.akim.renderedImage());
+        QCOMPARE(f.Picture_basinc->renderedImage(), reference.replay.basinc.renderedImage());
+
+        // What the window shows there: the dense image, copied one to one.
+        QImage shown = f.Picture_Akim->grab().toImage();
+        shown.setDevicePixelRatio(1.0);
+        QCOMPARE(shown.copy(QRect(f.Picture_Akim->contentsRect().topLeft() * 2, ordinarySize * 2)),
+                 f.Picture_Akim->renderedImage().convertToFormat(shown.format()));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TWO_SCREENS_CONFIG);
+    QApplication app(argc, argv);
+    TestScreenChange test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_screen_change.moc"
