@@ -113,7 +113,19 @@ private slots:
         }
         QVERIFY(description(f.Picture_Akim).contains("Moo = 1, H/L = 0.2 için"));
 
+        // A coordinate beyond the float range stops the streamline plot; the
+        // pressure plot is left as it was.
+        Form1Fixture::type(f.Text_Moo, "0.5");
+        Form1Fixture::type(f.Text_HbL, "1E39");
+        f.pressHesapla();
+        QVERIFY(description(f.Picture_Akim).startsWith("Moo = 0.5, H/L = 1E+39 için çizilirken"));
+        QVERIFY(description(f.Picture_Akim).contains("Run-time error 6: overflow"));
+        QVERIFY(description(f.Picture_Akim).contains("yarım kaldı"));
+        QVERIFY(description(f.Picture_basinc).contains("değişmedi"));
+        QVERIFY(description(f.Picture_basinc).contains("Moo = 1, H/L = 0.2 için çizilirken"));
+
         // A good calculation clears the error.
+        Form1Fixture::type(f.Text_HbL, "0.2");
         Form1Fixture::type(f.Text_Moo, "0.3");
         f.pressHesapla();
         QVERIFY(!description(f.Picture_basinc).contains("error"));

@@ -1,6 +1,7 @@
 // The About window: its seven lines, one window for the whole run, and its
 // independence from the main window.
 
+#include "about_texts.h"
 #include "form1_fixture.h"
 #include "form_about.h"
 
@@ -33,18 +34,20 @@ struct Line {
     int pixels;
 };
 
+// The credit and contact lines are the packager's, set when the program is
+// configured.
 QList<Line> describedLines(const QPalette& defaults)
 {
-    const QRgb green = qRgb(0, 128, 0);
+    const QRgb green = ui::toQRgb(flow::colours::green);
     const QRgb text = defaults.color(QPalette::WindowText).rgb();
     return {
         {"Label2", "Program for Calculating", {40, 8, 153, 17}, green, 13},
         {"Label3", "Linearized subsonic", {48, 24, 145, 17}, green, 13},
         {"Label1", " potential flows", {64, 40, 113, 17}, green, 13},
-        {"Label7", "by the wavywall authors", {40, 64, 185, 17}, text, 11},
+        {"Label7", WAVYWALL_ABOUT_CREDIT, {40, 64, 185, 17}, text, 11},
         {"Label8", "July 2007", {80, 80, 73, 17}, text, 11},
         {"Label4", "For comments and questions e-mail to", {8, 96, 225, 17}, text, 11},
-        {"Label5", "wavywall@example.org", {56, 112, 129, 17}, qRgb(0, 0, 255), 11},
+        {"Label5", WAVYWALL_ABOUT_CONTACT, {56, 112, 129, 17}, ui::toQRgb(flow::colours::blue), 11},
     };
 }
 
@@ -71,7 +74,8 @@ private slots:
         QCOMPARE(about->windowTitle(), QString("About"));
         QCOMPARE(about->size(), QSize(240, 136));
         QVERIFY(about->parentWidget() == nullptr); // no owner
-        QCOMPARE(about->palette().color(QPalette::Window).rgb(), qRgb(255, 255, 192));
+        QCOMPARE(about->palette().color(QPalette::Window).rgb(),
+                 ui::toQRgb(flow::colours::lightYellow));
         const auto labels = about->findChildren<QLabel*>();
         QCOMPARE(labels.size(), 7);
         for (const Line& line : describedLines(QApplication::palette())) {
@@ -81,10 +85,12 @@ private slots:
             QCOMPARE(label->pos(), line.place.topLeft());
             QCOMPARE(label->height(), line.place.height());
             QVERIFY(label->width() >= line.place.width());
-            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(line.text));
+            QVERIFY(label->width() >= std::min(label->fontMetrics().horizontalAdvance(line.text),
+                                               about->width() - label->x()));
             QVERIFY2(about->rect().contains(label->geometry()), qPrintable(line.name));
             QCOMPARE(label->palette().color(QPalette::WindowText).rgb(), line.colour);
-            QCOMPARE(label->palette().color(QPalette::Window).rgb(), qRgb(255, 255, 192));
+            QCOMPARE(label->palette().color(QPalette::Window).rgb(),
+                     ui::toQRgb(flow::colours::lightYellow));
             QCOMPARE(label->font().pixelSize(), line.pixels);
             QCOMPARE(label->font().weight(), QFont::Normal);
             QVERIFY(!label->font().italic() && !label->font().underline());
@@ -97,7 +103,7 @@ private slots:
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x) {
                 const QColor c = shot.pixelColor(x, y);
-                green += c.rgb() == qRgb(0, 128, 0);
+                green += c.rgb() == ui::toQRgb(flow::colours::green);
                 blue += c.blue() > c.red() + 100 && c.blue() > c.green() + 100; // antialiased
             }
         QVERIFY(green > 50);

@@ -1,7 +1,7 @@
 // Pixels of a rendered picture box.
 
-#include "picture_box.h"
 #include "handler_replay.h"
+#include "picture_box.h"
 #include "pixels.h"
 
 #include <QTest>
@@ -172,7 +172,7 @@ private slots:
         const auto wider = streamlineBox();
         wider->setLineWidth(6);
         drawPlot(*wider);
-        QCOMPARE(box->renderedImage().size(), QSize(283 - 12, 167 - 12));
+        QCOMPARE(box->renderedImage().size(), QSize(283 - 12, 167 - 12) * box->devicePixelRatioF());
         QCOMPARE(box->renderedImage(), wider->renderedImage());
         QVERIFY(pixelsOf(box->renderedImage(), colours::black) > 100);
     }

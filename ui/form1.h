@@ -23,10 +23,8 @@ namespace ui {
 
 class Controls;
 class PictureBox;
+class RecalculationReport;
 class ScrollBar;
-
-/// "Run-time error 5: invalid procedure call or argument"
-QString errorReportText(const flow::RunTimeError& error);
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -53,12 +51,7 @@ private:
     void reportError(const flow::RunTimeError& error);
     double readInput(const QLineEdit* box) const;
     void writeInput(QLineEdit* box, double value);
-    void recalculate(double Moo, double HbL);
-
-    // What the picture boxes tell a screen reader they show.
-    void setupAccessibility();
-    void describePlot(PictureBox* box, const QString& shows);
-    void describeStoppedRecalculation(const flow::RunTimeError& error);
+    void drawPlots(double Moo, double HbL);
 
     QWidget* client_;
     std::unique_ptr<Controls> controls_;
@@ -73,12 +66,7 @@ private:
 
     flow::FlowHalf flow_;
     EventGuard guard_;
-
-    /// How far the running recalculation got, for its description if it fails.
-    enum class Stage { ReadingInputs, Streamlines, Pressure };
-    Stage stage_ = Stage::ReadingInputs;
-    double drawingMoo_ = 0.0;
-    double drawingHbL_ = 0.0;
+    std::unique_ptr<RecalculationReport> report_;
 };
 
 } // namespace ui

@@ -1,7 +1,7 @@
 #include "form_about.h"
 
 #include "about_texts.h"
-#include "control_table.h"
+#include "controls.h"
 #include "plot_surface.h"
 #include "qt_colour.h"
 #include "twips.h"
@@ -18,8 +18,8 @@ namespace ui {
 namespace {
 
 constexpr flow::Colour background = flow::colours::lightYellow;
-constexpr flow::Colour green = 0x00008000;
-constexpr flow::Colour blue = 0x00FF0000;
+constexpr flow::Colour green = flow::colours::green;
+constexpr flow::Colour blue = flow::colours::blue;
 
 /// One line of the window. Places and sizes in twips; the font size as the
 /// pixel height of its em at 96 dots per inch (9.75 and 8.25 points).
@@ -83,7 +83,7 @@ QWidget* buildWindow()
         label->setTextInteractionFlags(Qt::NoTextInteraction);
         label->setFocusPolicy(Qt::NoFocus);
         paintBackground(label, line.colour);
-        widenToFitText(label);
+        widenToFitText(label, window->width()); // a long credit line is cut at the edge
     }
     return window;
 }

@@ -13,12 +13,26 @@ namespace ui {
 
 namespace {
 
-// Screen readers announce a picture box as a graphic, not as a bare frame.
+// Screen readers announce a picture box as a graphic, not as a bare frame,
+// and ask it what it shows.
+class AccessiblePictureBox : public QAccessibleWidget {
+public:
+    explicit AccessiblePictureBox(PictureBox* box)
+        : QAccessibleWidget(box, QAccessible::Graphic)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return static_cast<const PictureBox*>(object())->description();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface* accessibleGraphic(const QString& className, QObject* object)
 {
-    if (className == QLatin1String(PictureBox::staticMetaObject.className()) &&
-        object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()))
+        return new AccessiblePictureBox(static_cast<PictureBox*>(object));
     return nullptr;
 }
 

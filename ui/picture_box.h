@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QImage>
 
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -31,6 +32,11 @@ public:
     void Scale(float x1, float y1, float x2, float y2) override;
     void Line(float x1, float y1, float x2, float y2, flow::Colour colour) override;
 
+    /// Where a screen reader's question for the box's description goes: what
+    /// it shows changes with every recalculation.
+    void setDescriber(std::function<QString()> describer) { describer_ = std::move(describer); }
+    QString description() const { return describer_ ? describer_() : accessibleDescription(); }
+
     /// Brings the image up to date, drawing the segments not drawn yet (all
     /// of them at a new size or pixel ratio), and returns it: the drawing
     /// area, one pixel a device unit.
@@ -55,6 +61,7 @@ private:
     std::vector<AreaSegment> segments_; ///< drawn since the last Cls
     std::size_t segmentsInImage_ = 0;   ///< how many of them the image holds
     QImage image_;
+    std::function<QString()> describer_;
 };
 
 } // namespace ui

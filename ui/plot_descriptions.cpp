@@ -1,6 +1,5 @@
-#include "accessible_texts.h"
+#include "plot_descriptions.h"
 
-#include "form1.h"
 #include "text_conversion.h"
 
 namespace ui {
@@ -23,9 +22,14 @@ QString contents(Plot plot)
                                 "Cp1 mavi, Cp2 kırmızı");
 }
 
+QString report(const flow::RunTimeError& error)
+{
+    return QString::fromUtf8(error.what());
+}
+
 QString stopped(const flow::RunTimeError& error)
 {
-    return QStringLiteral("Son hesaplama hatayla durdu (%1).").arg(errorReportText(error));
+    return QStringLiteral("Son hesaplama hatayla durdu (%1).").arg(report(error));
 }
 
 } // namespace
@@ -47,7 +51,7 @@ QString stoppedPlotDescription(Plot plot, double Moo, double HbL, const flow::Ru
                                                    : QStringLiteral("Yalnızca eksenler ve "
                                                                     "ızgara çizildi.");
     return QStringLiteral("%1 için çizilirken hesaplama hatayla durdu (%2). %3")
-        .arg(inputs(Moo, HbL), errorReportText(error), part);
+        .arg(inputs(Moo, HbL), report(error), part);
 }
 
 QString unchangedPlotDescription(const QString& shown, const flow::RunTimeError& error)

@@ -1,13 +1,15 @@
-#include "control_table.h"
+#include "controls.h"
 
 #include "picture_box.h"
 #include "scroll_bar.h"
 #include "twips.h"
 
+#include <QByteArrayView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 
 #include <algorithm>
 #include <climits>
@@ -51,15 +53,48 @@ QWidget* make(const ControlRow& row, QWidget* container)
 
 } // namespace
 
-Controls::Controls(QWidget* window, std::span<const ControlRow> rows)
+QString tableMistake(const char* windowName, std::span<const ControlRow> rows)
 {
+    QSet<QByteArrayView> names;
+    QSet<int> tabIndexes;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ControlRow& row = rows[i];
+        const QString where =
+            QStringLiteral("%1, row %2 (%3): ")
+                .arg(QString::fromUtf8(windowName))
+                .arg(i + 1)
+                .arg(row.name ? QString::fromUtf8(row.name) : QStringLiteral("?"));
+        if (!row.name || !*row.name)
+            return where + QStringLiteral("the control has no name");
+        if (names.contains(row.name) || QByteArrayView(row.name) == windowName)
+            return where + QStringLiteral("the name is used twice");
+        if (!row.container ||
+            (QByteArrayView(row.container) != windowName && !names.contains(row.container)))
+            return where + QStringLiteral("the container \"%1\" is neither the window nor an "
+                                          "earlier row")
+                               .arg(QString::fromUtf8(row.container ? row.container : ""));
+        if (row.tabIndex >= 0 && tabIndexes.contains(row.tabIndex))
+            return where + QStringLiteral("the tab index %1 is used twice").arg(row.tabIndex);
+        names.insert(row.name);
+        tabIndexes.insert(row.tabIndex);
+    }
+    return {};
+}
+
+Controls::Controls(QWidget* window, const char* windowName, std::span<const ControlRow> rows)
+{
+    if (const QString mistake = tableMistake(windowName, rows); !mistake.isEmpty())
+        qFatal("%s", qPrintable(mistake));
     std::map<int, QWidget*> byTabIndex;
     for (const ControlRow& row : rows) {
-        const QString container = QString::fromUtf8(row.container);
-        QWidget* parent = byName_.value(container, window);
+        QWidget* parent = byName_.value(QString::fromUtf8(row.container), window);
         QWidget* control = make(row, parent);
         control->setObjectName(QString::fromUtf8(row.name));
         control->setGeometry(pixelRect(row.left, row.top, row.width, row.height));
+        if (row.accessible.name)
+            control->setAccessibleName(QString::fromUtf8(row.accessible.name));
+        if (row.accessible.description)
+            control->setAccessibleDescription(QString::fromUtf8(row.accessible.description));
         byName_.insert(control->objectName(), control);
         if (row.tabIndex >= 0 && control->focusPolicy() != Qt::NoFocus)
             byTabIndex[row.tabIndex] = control;
@@ -72,14 +107,20 @@ Controls::Controls(QWidget* window, std::span<const ControlRow> rows)
         QWidget::setTabOrder(focusOrder_.last(), focusOrder_.first());
 }
 
-void widenToFitText(QWidget* widget)
+void Controls::missing(const char* name, const char* kind)
+{
+    qFatal("the window's table has no control %s of kind %s", name, kind);
+}
+
+void widenToFitText(QWidget* widget, int rightEdge)
 {
     auto* label = qobject_cast<QLabel*>(widget);
     if (!label)
         return;
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+    const int room = rightEdge == INT_MAX ? INT_MAX : rightEdge - label->x();
     if (needed > label->width())
-        label->resize(needed, label->height());
+        label->resize(std::max(label->width(), std::min(needed, room)), label->height());
 }
 
 } // namespace ui

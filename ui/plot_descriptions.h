@@ -1,0 +1,26 @@
+#pragma once
+
+// What a picture box tells a screen reader it shows, in Turkish like the
+// window.
+
+#include "run_time_error.h"
+
+#include <QString>
+
+namespace ui {
+
+enum class Plot { Streamlines, Pressure };
+
+/// A plot not drawn yet.
+QString blankPlotDescription();
+
+/// A plot drawn completely for the inputs Moo and HbL.
+QString drawnPlotDescription(Plot plot, double Moo, double HbL);
+
+/// A plot whose drawing for Moo and HbL stopped part way with error.
+QString stoppedPlotDescription(Plot plot, double Moo, double HbL, const flow::RunTimeError& error);
+
+/// A plot left as it was because the calculation stopped before reaching it.
+QString unchangedPlotDescription(const QString& shown, const flow::RunTimeError& error);
+
+} // namespace ui
