@@ -12,6 +12,8 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
   # desktop integration and packaging
   desktop-file-utils appstream dpkg-dev file librsvg2-bin
+  # the screen-reader test: Orca on a private D-Bus session and AT-SPI bus
+  orca at-spi2-core dbus-daemon dbus-bin procps python3-pyatspi
 )
 
 missing=()

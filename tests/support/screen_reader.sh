@@ -1,0 +1,275 @@
+# The Orca screen reader listening to a program on the caller's X server, for
+# tests that check what a blind user hears. Orca runs with a home of its own,
+# on a D-Bus session bus and an AT-SPI bus of this library's own, and writes
+# every utterance to its debug log, so no speech server or sound card is
+# needed. Start the X server first (tests/support/x_server.sh).
+#
+#   source tests/support/x_server.sh
+#   source tests/support/screen_reader.sh
+#   start_x_server DIR SECONDS
+#   start_screen_reader DIR SECONDS       # session bus, AT-SPI bus and Orca
+#   start_accessible_program DIR SECONDS PROGRAM [ARGUMENT...]
+#                                         # sets program_pid and program_window,
+#                                         # focuses the window and waits until
+#                                         # Orca has spoken about the program
+#   wait_for_speech REGEX SECONDS         # until Orca has said REGEX
+#   stop_orca                             # ends Orca once it is idle
+#   spoken_lines                          # SPEECH OUTPUT: '...' lines, in order
+#   stop_screen_reader                    # ends all that this library started
+#
+# start_screen_reader is start_session_bus, start_accessibility_bus and
+# start_orca, for a caller that wants them one by one. Each function returns 1
+# and says why on stderr when it fails. The caller calls stop_screen_reader in
+# its own EXIT trap; if the caller is killed outright, a watchdog ends the
+# processes within a second. The X server stays the caller's.
+#
+# Orca refuses to start while another Orca of the same user runs, so two of
+# these tests must not run at the same time (ctest: RESOURCE_LOCK orca).
+
+screen_reader_dir=''
+orca_pid='' orca_log=''
+program_pid='' program_window=''
+# Every process starts in a process group of its own, so that stopping the
+# group also ends what it spawned: the AT-SPI bus launcher's bus daemon and
+# registry, and whatever the session bus activated.
+screen_reader_groups=()
+screen_reader_watchdog_pid=''
+
+# Runs a command in the background in a new process group and appends the
+# group's id to screen_reader_groups; the output goes to DIR/NAME.log.
+_screen_reader_spawn() {
+    local name=$1
+    shift
+    setsid "$@" </dev/null >"$screen_reader_dir/$name.log" 2>&1 &
+    screen_reader_groups+=("$!")
+}
+
+_screen_reader_watchdog() {
+    [ -z "$screen_reader_watchdog_pid" ] || kill "$screen_reader_watchdog_pid" 2>/dev/null || true
+    local groups=("${screen_reader_groups[@]}") parent=$$
+    (
+        while kill -0 "$parent" 2>/dev/null; do sleep 1; done
+        local group
+        for group in "${groups[@]}"; do kill -KILL -- "-$group" 2>/dev/null; done
+    ) </dev/null >/dev/null 2>&1 &
+    screen_reader_watchdog_pid=$!
+}
+
+# Polls COMMAND until it succeeds, for at most SECONDS.
+_screen_reader_poll() {
+    local seconds=$1
+    shift
+    local limit=$((SECONDS + seconds))
+    until "$@"; do
+        ((SECONDS < limit)) || return 1
+        sleep 0.05
+    done
+}
+
+_screen_reader_fail() {
+    echo "screen_reader: $*" >&2
+    return 1
+}
+
+# The environment of every process here: nothing from the user's desktop,
+# settings kept in memory only, and this library's session bus.
+_screen_reader_environment() {
+    local dir=$screen_reader_dir
+    screen_reader_env=(PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY"
+        HOME="$dir/home" XDG_RUNTIME_DIR="$dir/runtime"
+        XDG_CONFIG_HOME="$dir/home/.config" XDG_DATA_HOME="$dir/home/.local/share"
+        XDG_CACHE_HOME="$dir/home/.cache" GSETTINGS_BACKEND=memory)
+    if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+        screen_reader_env+=(DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS")
+    fi
+}
+
+start_session_bus() {
+    screen_reader_dir=$1
+    local seconds=$2 socket=$1/session_bus
+    [ -n "${DISPLAY:-}" ] || _screen_reader_fail "no DISPLAY: start the X server first" || return 1
+    mkdir -p "$screen_reader_dir/home" "$screen_reader_dir/runtime"
+    chmod 700 "$screen_reader_dir/runtime"
+    unset DBUS_SESSION_BUS_ADDRESS
+    _screen_reader_environment
+    _screen_reader_spawn session_bus env -i "${screen_reader_env[@]}" \
+        dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket"
+    _screen_reader_watchdog
+    _screen_reader_poll "$seconds" test -S "$socket" ||
+        _screen_reader_fail "the D-Bus session bus did not start" || return 1
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
+}
+
+# The launcher owns org.a11y.Bus on the session bus and starts the AT-SPI bus
+# and its registry; programs and Orca ask it for the AT-SPI bus's address.
+start_accessibility_bus() {
+    local seconds=$1
+    _screen_reader_environment
+    _screen_reader_spawn accessibility_bus env -i "${screen_reader_env[@]}" \
+        /usr/libexec/at-spi-bus-launcher --launch-immediately
+    _screen_reader_watchdog
+    _screen_reader_poll "$seconds" dbus-send --session --print-reply=literal \
+        --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 ||
+        _screen_reader_fail "the AT-SPI bus did not start" || return 1
+}
+
+# A fresh home is Orca's first start, which has no set-up dialog in Orca 43:
+# it saves its default settings, speech on, and says "Screen reader on.".
+# Orca logs each utterance before it hands it to speech-dispatcher; with no
+# dispatcher to spawn (SPEECHD_CMD) it goes on without one, which keeps sound
+# devices and stray daemons out of the test. Its debug log is block-buffered;
+# orca-customizations.py, which Orca imports at start, makes it line-buffered
+# so that the log can be watched while Orca runs.
+start_orca() {
+    local seconds=$1
+    if pgrep -u "$(id -u)" -x orca >/dev/null; then
+        _screen_reader_fail "another Orca of this user runs; Orca would not start"
+        return 1
+    fi
+    local prefs=$screen_reader_dir/home/.local/share/orca
+    mkdir -p "$prefs"
+    cat >"$prefs/orca-customizations.py" <<'EOF'
+import orca.debug
+
+if orca.debug.debugFile:
+    orca.debug.debugFile.reconfigure(line_buffering=True)
+EOF
+    orca_log=$screen_reader_dir/orca.debug
+    _screen_reader_environment
+    _screen_reader_spawn orca env -i "${screen_reader_env[@]}" SPEECHD_CMD=/bin/false \
+        orca --debug-file="$orca_log"
+    orca_pid=${screen_reader_groups[-1]}
+    _screen_reader_watchdog
+    wait_for_speech '^Screen reader on\.$' "$seconds" ||
+        _screen_reader_fail "Orca did not start; see $screen_reader_dir/orca.log" || return 1
+}
+
+start_screen_reader() {
+    local dir=$1 seconds=$2
+    start_session_bus "$dir" "$seconds" && start_accessibility_bus "$seconds" &&
+        start_orca "$seconds"
+}
+
+# Qt 6 offers its widgets on the AT-SPI bus only when the bus says a screen
+# reader runs or when QT_LINUX_ACCESSIBILITY_ALWAYS_ON is set; the variable
+# keeps the test independent of when Orca announces itself.
+start_accessible_program() {
+    local dir=$1 seconds=$2 program=$3
+    shift 3
+    local name=${program##*/}
+    mkdir -p "$dir/program_runtime"
+    chmod 700 "$dir/program_runtime"
+    _screen_reader_environment
+    _screen_reader_spawn program env -i "${screen_reader_env[@]}" \
+        XDG_RUNTIME_DIR="$dir/program_runtime" QT_QPA_PLATFORM=xcb \
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" "$@"
+    program_pid=${screen_reader_groups[-1]}
+    _screen_reader_watchdog
+    _screen_reader_poll "$seconds" _screen_reader_find_window ||
+        _screen_reader_fail "$name showed no window" || return 1
+    # Without a window manager nobody activates the new window; Orca follows
+    # the active window, so the test gives it the keyboard focus.
+    xdotool windowfocus "$program_window" 2>/dev/null ||
+        _screen_reader_fail "could not focus the window of $name" || return 1
+    _screen_reader_poll "$seconds" _screen_reader_spoke_about "$name" ||
+        _screen_reader_fail "Orca said nothing about $name" || return 1
+}
+
+_screen_reader_find_window() {
+    program_window=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n 1)
+    [ -n "$program_window" ]
+}
+
+_screen_reader_spoke_about() {
+    awk -v app="[application | $1]" \
+        'index($0, app) { seen = 1 } seen && / - SPEECH OUTPUT: / { found = 1; exit }
+         END { exit !found }' "$orca_log"
+}
+
+# Prints what Orca said, one utterance a line as SPEECH OUTPUT: '...', without
+# the log's time stamps and voice settings. A line break inside an utterance
+# comes out as \n.
+spoken_lines() {
+    [ -n "$orca_log" ] && [ -f "$orca_log" ] || return 0
+    awk '
+        function flush() { if (text != "") print text; text = "" }
+        # Cuts the voice settings, a Python dict, off the end of an utterance.
+        function ends(s) {
+            if (!match(s, /'\'' ?( voice=[A-Za-z_]+)?\{('\''[a-z_-]+'\'': .*)?\}$/)) return 0
+            cut = substr(s, 1, RSTART)
+            return 1
+        }
+        / - SPEECH OUTPUT: / {
+            flush()
+            text = substr($0, index($0, "SPEECH OUTPUT: "))
+            open = !ends(text)
+            if (!open) text = cut
+            next
+        }
+        open && /^                  / {
+            line = substr($0, 19)
+            open = !ends(line)
+            text = text "\\n" (open ? line : cut)
+            next
+        }
+        { flush(); open = 0 }
+        END { flush() }
+    ' "$orca_log"
+}
+
+_screen_reader_has_spoken() {
+    spoken_lines | sed -e "s/^SPEECH OUTPUT: '//" -e "s/'\$//" | grep -Eq -- "$1"
+}
+
+wait_for_speech() {
+    local regex=$1 seconds=$2
+    _screen_reader_poll "$seconds" _screen_reader_has_spoken "$regex"
+}
+
+# Ends Orca once its log has stood still for half a second, that is once it
+# has dealt with every event so far. The log is line-buffered, so killing Orca
+# loses nothing. Orca 43 would also shut down on SIGTERM, but it only sees the
+# signal when its main loop next wakes, up to five seconds later.
+stop_orca() {
+    [ -n "$orca_pid" ] || return 0
+    local size='' previous='' still=0 limit=$((SECONDS + 10))
+    while ((still < 5 && SECONDS < limit)); do
+        size=$(stat -c %s "$orca_log" 2>/dev/null || echo 0)
+        if [ "$size" = "$previous" ]; then still=$((still + 1)); else still=0; fi
+        previous=$size
+        sleep 0.1
+    done
+    kill -KILL -- "-$orca_pid" 2>/dev/null || true
+    wait "$orca_pid" 2>/dev/null || true
+    orca_pid=''
+}
+
+# A child that has ended stays a zombie until it is waited for.
+_screen_reader_gone() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0
+    [[ $state == Z* ]]
+}
+
+# Ends every process group started here, the last one first, so that the
+# program and Orca go before the buses they talk on.
+stop_screen_reader() {
+    stop_orca
+    local i group
+    for ((i = ${#screen_reader_groups[@]} - 1; i >= 0; i--)); do
+        group=${screen_reader_groups[i]}
+        kill -TERM -- "-$group" 2>/dev/null || true
+    done
+    for group in "${screen_reader_groups[@]}"; do
+        _screen_reader_poll 2 _screen_reader_gone "$group" || true
+        kill -KILL -- "-$group" 2>/dev/null || true
+        wait "$group" 2>/dev/null || true
+    done
+    screen_reader_groups=()
+    if [ -n "$screen_reader_watchdog_pid" ]; then
+        kill "$screen_reader_watchdog_pid" 2>/dev/null || true
+        wait "$screen_reader_watchdog_pid" 2>/dev/null || true
+        screen_reader_watchdog_pid=''
+    fi
+    program_pid=''
+}
