@@ -25,22 +25,16 @@ cmake --build --preset bench --target bare_window >/dev/null
 readonly program=build/release/app/wavywall
 readonly bare=build/bench/bench/bare_window
 
+# shellcheck source=../tests/support/x_server.sh
+source tests/support/x_server.sh
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/startup-check.XXXXXX")
 xvfb_pid='' watcher_pid='' app_pid=''
 cleanup() {
-    local pid
-    for pid in "$app_pid" "$watcher_pid" "$xvfb_pid"; do
-        if [ -n "$pid" ]; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
+    stop_processes "$app_pid" "$watcher_pid" "$xvfb_pid"
     rm -rf "$tmp"
 }
 trap cleanup EXIT
 
-# shellcheck source=../tests/support/x_server.sh
-source tests/support/x_server.sh
 started=yes
 start_x_server "$tmp" "$wait_limit" || started=''
 xvfb_pid=$x_server_pid

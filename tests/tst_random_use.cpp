@@ -7,12 +7,12 @@
 
 #include "form1_fixture.h"
 #include "form_about.h"
+#include "handler_replay.h"
 #include "text_conversion.h"
 
 #include <QRandomGenerator>
 
 #include <functional>
-#include <optional>
 
 namespace {
 
@@ -65,79 +65,31 @@ QString randomText(QRandomGenerator& random)
     }
 }
 
-/// The same calculation on reference boxes of the same size.
-struct Reference {
-    ui::PictureBox akim, basinc;
-    flow::FlowHalf flow{akim, basinc};
-
-    explicit Reference(const Form1Fixture& f)
+/// The model of the program: each handler's steps replayed on reference
+/// picture boxes of the same sizes.
+struct Model : HandlerReplay<ui::PictureBox> {
+    explicit Model(const Form1Fixture& f)
     {
         for (auto [box, original] :
              {std::pair{&akim, f.Picture_Akim}, {&basinc, f.Picture_basinc}}) {
             box->resize(original->size());
-            box->setBackgroundColour(flow::colours::lightYellow);
+            box->setBackgroundColour(colours::lightYellow);
         }
-        flow.Form_Load();
     }
-};
 
-/// The model of the program: each handler's steps on the reference, in the
-/// handler's own order, returning the error number (0 for none).
-class Model {
-public:
-    explicit Model(Reference& reference)
-        : ref_(reference)
-    {}
-
+    static std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
     int button(const QString& mooText, const QString& hblText)
     {
-        return attempt([&] {
-            const double HbL = val(hblText);
-            const double Moo = val(mooText);
-            ref_.flow.setBeta(Moo);
-            ref_.flow.setH(HbL);
-            draw();
-        });
+        return HandlerReplay::button(utf8(mooText), utf8(hblText));
     }
     int ratioBar(int value, const QString& mooText)
     {
-        return attempt([&] {
-            const double HbL = value / 100.0;
-            const double Moo = val(mooText);
-            ref_.flow.setH(HbL);
-            ref_.flow.setBeta(Moo);
-            draw();
-        });
+        return HandlerReplay::ratioBar(value, utf8(mooText));
     }
     int machBar(int value, const QString& hblText)
     {
-        return attempt([&] {
-            const double Moo = value / 100.0;
-            const double HbL = val(hblText);
-            ref_.flow.setBeta(Moo);
-            ref_.flow.setH(HbL);
-            draw();
-        });
+        return HandlerReplay::machBar(value, utf8(hblText));
     }
-
-private:
-    static double val(const QString& text) { return flow::Val(text.toUtf8().toStdString()); }
-    void draw()
-    {
-        ref_.flow.akim_ciz();
-        ref_.flow.basinc_ciz();
-    }
-    static int attempt(const std::function<void()>& steps)
-    {
-        try {
-            steps();
-        } catch (const flow::RunTimeError& e) {
-            return e.code();
-        }
-        return 0;
-    }
-
-    Reference& ref_;
 };
 
 } // namespace
@@ -154,8 +106,7 @@ private slots:
         QRandomGenerator random(seed);
         Form1Fixture f;
         QVERIFY(f.exposed());
-        Reference reference(f);
-        Model model(reference);
+        Model model(f);
         std::vector<int> expectedErrors;
 
         auto barAction = [&](ui::ScrollBar* bar, QLineEdit* ownText,
@@ -219,12 +170,12 @@ private slots:
                 break;
             }
             QVERIFY2(f.reportedErrors == expectedErrors, qPrintable(context));
-            QVERIFY2(f.values().Beta() == reference.flow.Beta(), qPrintable(context));
-            QVERIFY2(f.values().H() == reference.flow.H(), qPrintable(context));
+            QVERIFY2(f.values().Beta() == model.flow.Beta(), qPrintable(context));
+            QVERIFY2(f.values().H() == model.flow.H(), qPrintable(context));
             if (step % 10 == 0 || !f.reportedErrors.empty()) {
-                QVERIFY2(f.Picture_Akim->renderedImage() == reference.akim.renderedImage(),
+                QVERIFY2(f.Picture_Akim->renderedImage() == model.akim.renderedImage(),
                          qPrintable(context));
-                QVERIFY2(f.Picture_basinc->renderedImage() == reference.basinc.renderedImage(),
+                QVERIFY2(f.Picture_basinc->renderedImage() == model.basinc.renderedImage(),
                          qPrintable(context));
             }
             QVERIFY(f.form->isVisible());
@@ -237,8 +188,8 @@ private slots:
         Form1Fixture::type(f.Text_HbL, "0.1");
         QCOMPARE(model.button("0.5", "0.1"), 0);
         f.pressHesapla();
-        QCOMPARE(f.Picture_Akim->renderedImage(), reference.akim.renderedImage());
-        QCOMPARE(f.Picture_basinc->renderedImage(), reference.basinc.renderedImage());
+        QCOMPARE(f.Picture_Akim->renderedImage(), model.akim.renderedImage());
+        QCOMPARE(f.Picture_basinc->renderedImage(), model.basinc.renderedImage());
         qInfo("%zu errors reported in 3000 actions", f.reportedErrors.size());
         QVERIFY(f.reportedErrors.size() > 20); // the run did exercise the errors
     }

@@ -62,13 +62,7 @@ fail() {
 app_pid='' xvfb_pid='' watchdog_pid=''
 cleanup() {
     local status=$?
-    local pid
-    for pid in "$app_pid" "$xvfb_pid" "$watchdog_pid"; do
-        if [ -n "$pid" ]; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
+    stop_processes "$app_pid" "$xvfb_pid" "$watchdog_pid"
     rm -rf "$tmp"
     exit "$status"
 }

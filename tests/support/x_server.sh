@@ -6,7 +6,7 @@
 #
 # The server is Xvfb at 1024x768x24 without TCP, on the first free display
 # number; its log is DIR/xvfb.log. The caller stops it with `kill
-# "$x_server_pid"`. There is no window manager.
+# "$x_server_pid"` or stop_processes. There is no window manager.
 
 x_server_pid=''
 
@@ -20,4 +20,16 @@ start_x_server() {
     read -r -t "$seconds" number <"$dir/display" || true
     [[ $number =~ ^[0-9]+$ ]] || return 1
     export DISPLAY=":$number"
+}
+
+# stop_processes PID...: ends each process that is given (empty ones are
+# passed over) and waits for it.
+stop_processes() {
+    local pid
+    for pid in "$@"; do
+        if [ -n "$pid" ]; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
 }
