@@ -46,13 +46,16 @@ private:
 /// x raised to the power 2. x * x is the correctly rounded square.
 inline Real squared(Real x)
 {
-    return x * x;
+    const double square = x.value() * x.value();
+    if (!std::isfinite(square))
+        throw RunTimeError(ErrorNumber::Overflow, ErrorOrigin::Squaring);
+    return Real(square);
 }
 
 inline Real sqrt(Real x)
 {
     if (x.value() < 0.0)
-        throw RunTimeError(ErrorNumber::InvalidArgument);
+        throw RunTimeError(ErrorNumber::InvalidArgument, ErrorOrigin::SquareRoot);
     return Real(std::sqrt(x.value()));
 }
 
@@ -73,7 +76,7 @@ inline Real cos(Real x)
 inline float toSingle(Real x)
 {
     if (std::fabs(x.value()) > FLT_MAX)
-        throw RunTimeError(ErrorNumber::Overflow);
+        throw RunTimeError(ErrorNumber::Overflow, ErrorOrigin::CoordinateConversion);
     return static_cast<float>(x.value());
 }
 

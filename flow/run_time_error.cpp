@@ -15,10 +15,11 @@ const char* errorKind(ErrorNumber number)
     return "unknown error";
 }
 
-RunTimeError::RunTimeError(ErrorNumber number)
+RunTimeError::RunTimeError(ErrorNumber number, ErrorOrigin origin)
     : std::runtime_error("Run-time error " + std::to_string(static_cast<int>(number)) + ": " +
                          errorKind(number))
     , number_(number)
+    , origin_(origin)
 {}
 
 } // namespace flow

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -126,17 +127,13 @@ void readExponent(Cursor& cursor, Decimal& number)
     number.scale += negative ? -exponent : exponent;
 }
 
-[[noreturn]] void overflow()
-{
-    throw RunTimeError(ErrorNumber::Overflow);
-}
-
-double magnitude(const Decimal& number)
+/// The number's absolute value, or nothing when it lies beyond the double range.
+std::optional<double> magnitude(const Decimal& number)
 {
     if (number.digits.empty() || number.scale < lowestNonZeroScale)
         return 0.0;
     if (number.scale > highestInRangeScale)
-        overflow();
+        return std::nullopt;
     std::string buffer = "0." + number.digits;
     if (number.droppedNonZero)
         buffer += '1';
@@ -147,7 +144,7 @@ double magnitude(const Decimal& number)
     // from_chars leaves value untouched and reports both ends of the range alike.
     if (result.ec == std::errc::result_out_of_range) {
         if (number.scale > 0)
-            overflow();
+            return std::nullopt;
         return 0.0;
     }
     return value;
@@ -155,7 +152,7 @@ double magnitude(const Decimal& number)
 
 } // namespace
 
-double Val(std::string_view text)
+std::optional<double> numberIn(std::string_view text)
 {
     Cursor cursor(text);
     Decimal number;
@@ -163,8 +160,18 @@ double Val(std::string_view text)
     if (!number.hasMantissa)
         return 0.0;
     readExponent(cursor, number);
-    const double value = magnitude(number);
-    return number.negative ? -value : value;
+    const std::optional<double> value = magnitude(number);
+    if (!value)
+        return std::nullopt;
+    return number.negative ? -*value : *value;
+}
+
+double Val(std::string_view text)
+{
+    const std::optional<double> value = numberIn(text);
+    if (!value)
+        throw RunTimeError(ErrorNumber::Overflow, ErrorOrigin::ReadingText);
+    return *value;
 }
 
 std::string numberToText(double value)

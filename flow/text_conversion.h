@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ namespace flow {
 ///   it reads as the nearest double (0 or a subnormal), with its sign.
 /// Independent of the process locale.
 double Val(std::string_view text);
+
+/// What Val reads from the text, or nothing where Val raises the overflow.
+std::optional<double> numberIn(std::string_view text);
 
 /// Writes a number the way the input boxes show it: rounded to 15 significant
 /// digits, no trailing zeros, no point for whole numbers, "0." before

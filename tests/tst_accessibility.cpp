@@ -1,9 +1,14 @@
 // What a screen reader is told, read through QAccessible, and the keyboard.
 
+#include "about_texts.h"
+#include "announcer.h"
 #include "form1_fixture.h"
+#include "form_about.h"
 
 #include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QLabel>
+#include <QMenuBar>
 
 namespace {
 
@@ -44,10 +49,10 @@ private slots:
                                   << "Moo ="
                                   << "HESAPLA";
         QTest::newRow("HScroll_Moo") << "HScroll_Moo"
-                                     << "Moo kaydırma çubuğu"
+                                     << "Moo"
                                      << "0.60";
         QTest::newRow("HScroll_HbL") << "HScroll_HbL"
-                                     << "H/L kaydırma çubuğu"
+                                     << "H/L"
                                      << "0.20";
     }
     void everyFocusableControlHasANameAndADescription()
@@ -130,6 +135,133 @@ private slots:
         f.pressHesapla();
         QVERIFY(!description(f.Picture_basinc).contains("error"));
         QVERIFY(description(f.Picture_basinc).startsWith("Moo = 0.3"));
+    }
+
+    void scrollBarsSpeakTheirInput_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<double>("minimum");
+        QTest::addColumn<double>("maximum");
+        QTest::addColumn<double>("initial");
+        QTest::addColumn<QString>("ownText");
+        QTest::newRow("HScroll_Moo") << "HScroll_Moo" << 0.0 << 0.6 << 0.0 << "Text_Moo";
+        QTest::newRow("HScroll_HbL") << "HScroll_HbL" << 0.01 << 0.2 << 0.01 << "Text_HbL";
+    }
+    void scrollBarsSpeakTheirInput()
+    {
+        QFETCH(QString, bar);
+        QFETCH(double, minimum);
+        QFETCH(double, maximum);
+        QFETCH(double, initial);
+        QFETCH(QString, ownText);
+        Form1Fixture f;
+        auto* scrollBar = f.form->findChild<ui::ScrollBar*>(bar);
+        QAccessibleValueInterface* value = accessible(scrollBar)->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->minimumValue().toDouble(), minimum);
+        QCOMPARE(value->maximumValue().toDouble(), maximum);
+        QCOMPARE(value->minimumStepSize().toDouble(), 0.01);
+        QCOMPARE(value->currentValue().toDouble(), initial);
+
+        // Set as a screen reader sets it: the bar moves and recalculates.
+        value->setCurrentValue(0.07);
+        QCOMPARE(scrollBar->value(), 7);
+        QCOMPARE(value->currentValue().toDouble(), 0.07);
+        QCOMPARE(accessible(scrollBar)->text(QAccessible::Value), QString("0.07"));
+        QCOMPARE(f.form->findChild<QLineEdit*>(ownText)->text(), QString("0.07"));
+        QVERIFY(!blank(f.Picture_Akim));
+    }
+
+    void returnAndEnterPressHesapla_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Space") << Qt::Key_Space << Qt::KeyboardModifiers();
+    }
+    void returnAndEnterPressHesapla()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        Form1Fixture f;
+        f.Command1->setFocus();
+        QTest::keyClick(f.Command1, key, modifiers);
+        QVERIFY(!blank(f.Picture_Akim));
+        QVERIFY(!blank(f.Picture_basinc));
+        QVERIFY(!f.Command1->isDefault() && !f.Command1->autoDefault());
+    }
+
+    void f10ReachesTheAboutItemAndEscapeLeavesIt()
+    {
+        Form1Fixture f;
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        QMenuBar* bar = f.form->menuBar();
+        f.HScroll_HbL->setFocus();
+        QTest::keyClick(f.HScroll_HbL, Qt::Key_F10);
+        QVERIFY(bar->hasFocus());
+        QCOMPARE(bar->activeAction(), f.Nm_About);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), f.HScroll_HbL);
+        QCOMPARE(bar->activeAction(), nullptr);
+        QVERIFY(!ui::FormAbout::instance().window());
+
+        // F10 then Return opens the About window; Escape closes it.
+        QTest::keyClick(f.HScroll_HbL, Qt::Key_F10);
+        QTest::keyClick(bar, Qt::Key_Return);
+        QWidget* about = ui::FormAbout::instance().window();
+        QVERIFY(about && about->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(about, Qt::Key_Escape);
+        QTRY_VERIFY(!ui::FormAbout::instance().window());
+    }
+
+    void aboutWindowReadsAsSentences()
+    {
+        Form1Fixture f;
+        f.Nm_About->trigger();
+        QWidget* about = ui::FormAbout::instance().window();
+        QVERIFY(about);
+        QCOMPARE(description(about),
+                 QString("Program for Calculating Linearized subsonic potential flows. %1. July "
+                         "2007. For comments and questions e-mail to %2.")
+                     .arg(WAVYWALL_ABOUT_CREDIT, WAVYWALL_ABOUT_CONTACT));
+        about->close();
+    }
+
+    void plotsDescribeTheirKeyNumbers()
+    {
+        Form1Fixture f;
+        Form1Fixture::type(f.Text_Moo, "0.5");
+        f.HScroll_HbL->setFocus();
+        QTest::keyClick(f.HScroll_HbL, Qt::Key_Right); // H/L = 0.02
+        QCOMPARE(description(f.Picture_basinc),
+                 QString("Moo = 0.5, H/L = 0.02 için iki dalga boyu boyunca duvar üzerindeki "
+                         "basınç katsayısı: Cp1 mavi, Cp2 kırmızı; Cp1 -0.2902 ile 0.2902, Cp2 "
+                         "-0.3351 ile 0.3351 arasında."));
+        QVERIFY2(description(f.Picture_Akim)
+                     .endsWith("çizimde 8 kat büyütülmüş genlik, 0.5, 1, 1.5 yüksekliklerinde: "
+                               "sıkıştırılamaz akımda 0.006914, 0.0002988, 1.291E-05; "
+                               "sıkıştırılabilir akımda 0.01053, 0.0006933, 4.564E-05."),
+                 qPrintable(description(f.Picture_Akim)));
+        // With no screen reader listening nothing is announced.
+        QVERIFY(!f.form->findChild<ui::Announcer*>());
+    }
+
+    void announcerIsAnInvisibleNotification()
+    {
+        QWidget window;
+        window.resize(100, 100);
+        ui::Announcer announcer(&window);
+        window.show();
+        QVERIFY(!announcer.isVisible());
+        announcer.announce("Hesaplandı");
+        QVERIFY(announcer.isVisible());
+        QVERIFY(announcer.size().isEmpty());
+        QCOMPARE(accessible(&announcer)->role(), QAccessible::Notification);
+        QCOMPARE(accessible(&announcer)->text(QAccessible::Name), QString("Hesaplandı"));
+        announcer.announce("Hesaplandı 2");
+        QCOMPARE(accessible(&announcer)->text(QAccessible::Name), QString("Hesaplandı 2"));
     }
 
     void keyboardAlone()

@@ -53,7 +53,7 @@ private slots:
                                   << "QLineEdit"
                                   << "Frame1" << QRect(8, 88, 41, 19) << "0.01";
         QTest::newRow("Command1") << "Command1"
-                                  << "QPushButton"
+                                  << "ui::CommandButton"
                                   << "Frame1" << QRect(16, 112, 81, 33) << "HESAPLA";
         QTest::newRow("Label1") << "Label1"
                                 << "QLabel"

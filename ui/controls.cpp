@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include "command_button.h"
 #include "picture_box.h"
 #include "scroll_bar.h"
 #include "twips.h"
@@ -33,8 +34,7 @@ QWidget* make(const ControlRow& row, QWidget* container)
         return box;
     }
     case ControlKind::Button: {
-        auto* button = new QPushButton(text, container);
-        button->setAutoDefault(false);
+        auto* button = new CommandButton(text, container);
         // Opaque, so that pressing it repaints the button alone and not the
         // frame behind it: half the cost of a click otherwise.
         button->setAutoFillBackground(true);

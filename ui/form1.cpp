@@ -1,8 +1,10 @@
 #include "form1.h"
 
 #include "controls.h"
+#include "error_explanation.h"
 #include "form1_table.h"
 #include "form_about.h"
+#include "menu_bar.h"
 #include "picture_box.h"
 #include "recalculation_report.h"
 #include "scroll_bar.h"
@@ -45,6 +47,7 @@ void setRanges(const Controls& controls)
         bar.setValue(range.initial);
         bar.setSingleStep(range.arrowStep);
         bar.setPageStep(range.trackStep);
+        bar.setInputDivisor(range.divisor);
     }
 }
 
@@ -69,7 +72,7 @@ Form1::Form1(QWidget* parent)
     , Nm_About(new QAction(QStringLiteral("About"), this))
     , flow_(*Picture_Akim, *Picture_basinc)
     , guard_([this](const flow::RunTimeError& error) { reportError(error); })
-    , report_(std::make_unique<RecalculationReport>(*Picture_Akim, *Picture_basinc))
+    , report_(std::make_unique<RecalculationReport>(*Picture_Akim, *Picture_basinc, flow_))
 {
     setObjectName("Form1");
     setWindowTitle(title());
@@ -82,8 +85,7 @@ Form1::Form1(QWidget* parent)
     for (QLabel* label : client_->findChildren<QLabel*>())
         widenToFitText(label);
 
-    // Qt's own menu bar, so that "About" stays a top-level item of this window.
-    menuBar()->setNativeMenuBar(false);
+    setMenuBar(new MenuBar);
     Nm_About->setObjectName("Nm_About");
     Nm_About->setMenuRole(QAction::NoRole);
     menuBar()->addAction(Nm_About);
@@ -137,7 +139,7 @@ void Form1::Command1_Click()
 
 void Form1::HScroll_HbL_Change()
 {
-    const double HbL = HScroll_HbL->value() / 100.0;
+    const double HbL = HScroll_HbL->input(); // the value / 100
     writeInput(Text_HbL, HbL);
     const double Moo = readInput(Text_Moo);
     flow_.setH(HbL);
@@ -147,7 +149,7 @@ void Form1::HScroll_HbL_Change()
 
 void Form1::HScroll_Moo_Change()
 {
-    const double Moo = HScroll_Moo->value() / 100.0;
+    const double Moo = HScroll_Moo->input(); // the value / 100
     writeInput(Text_Moo, Moo);
     const double HbL = readInput(Text_HbL);
     flow_.setBeta(Moo);
@@ -181,7 +183,9 @@ void Form1::writeInput(QLineEdit* box, double value)
 
 void Form1::reportError(const flow::RunTimeError& error)
 {
-    QMessageBox::critical(this, title(), QString::fromUtf8(error.what()));
+    const StoppedRecalculation where{Text_Moo->text(), Text_HbL->text(),
+                                     report_->lastStoppedPlot()};
+    QMessageBox::critical(this, title(), errorReport(error, where));
 }
 
 } // namespace ui

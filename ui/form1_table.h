@@ -21,10 +21,10 @@ inline constexpr AccessibleText Text_HbL{"H/L =",
 inline constexpr AccessibleText Text_Moo{"Moo =",
     "Serbest akım Mach sayısı Moo. Yazılan değer HESAPLA düğmesine basılınca "
     "uygulanır. Ondalık ayırıcı noktadır, örneğin 0.5; 1 ve üstü hesaplanamaz."};
-inline constexpr AccessibleText HScroll_Moo{"Moo kaydırma çubuğu",
+inline constexpr AccessibleText HScroll_Moo{"Moo",
     "Moo değerini 0 ile 0.60 arasında 0.01 adımlarla ayarlar; her adımda "
     "iki çizim hemen yenilenir."};
-inline constexpr AccessibleText HScroll_HbL{"H/L kaydırma çubuğu",
+inline constexpr AccessibleText HScroll_HbL{"H/L",
     "H/L değerini 0.01 ile 0.20 arasında 0.01 adımlarla ayarlar; her adımda "
     "iki çizim hemen yenilenir."};
 // clang-format on
@@ -51,16 +51,17 @@ inline constexpr std::array form1Controls = {
                "Duvar üzerinde basınç katsayılarının dağılımı",                  2760, 5640, 3255,  255, 10},
 };
 
-/// The scroll bars hold integers; the input is the value divided by 100.
+/// The scroll bars hold integers; the input is the value divided by divisor.
 struct ScrollBarRange {
     const char* name;
     int minimum, maximum, initial, arrowStep, trackStep;
+    double divisor;
 };
 
 inline constexpr std::array form1ScrollBars = {
-    //             name           min  max  initial  arrow step  track step
-    ScrollBarRange{"HScroll_Moo", 0,   60,  0,       1,          1},
-    ScrollBarRange{"HScroll_HbL", 1,   20,  1,       1,          1},
+    //             name           min  max  initial  arrow step  track step  divisor
+    ScrollBarRange{"HScroll_Moo", 0,   60,  0,       1,          1,          100.0},
+    ScrollBarRange{"HScroll_HbL", 1,   20,  1,       1,          1,          100.0},
 };
 // clang-format on
 

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QShortcut>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -66,6 +68,19 @@ void paintBackground(QWidget* widget, std::optional<flow::Colour> text)
     widget->setAutoFillBackground(true);
 }
 
+/// The window's text as a screen reader reads it when the window opens: the
+/// three title lines as one sentence, then the credit, the date and the
+/// request for comments with the address.
+QString readAloud()
+{
+    QStringList title, rest;
+    for (const AboutLine& line : aboutLines)
+        (line.fontPixels == aboutLines.front().fontPixels ? title : rest)
+            << QString::fromUtf8(line.text).simplified();
+    return title.join(QLatin1Char(' ')) + QStringLiteral(". ") + rest[0] + QStringLiteral(". ") +
+           rest[1] + QStringLiteral(". ") + rest[2] + QLatin1Char(' ') + rest[3] + QLatin1Char('.');
+}
+
 QWidget* buildWindow()
 {
     auto* window = new QWidget(nullptr, Qt::Window);
@@ -73,6 +88,9 @@ QWidget* buildWindow()
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QStringLiteral("About"));
     window->setFixedSize(pixels(clientWidth), pixels(clientHeight));
+    window->setAccessibleDescription(readAloud());
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
     paintBackground(window, std::nullopt);
     for (const AboutLine& line : aboutLines) {
         auto* label = new QLabel(QString::fromUtf8(line.text), window);

@@ -2,9 +2,37 @@
 
 #include "text_conversion.h"
 
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
 namespace ui {
 
 namespace {
+
+QString numbers(const std::array<double, flow::FlowHalf::M>& values)
+{
+    QStringList spoken;
+    for (const double v : values)
+        spoken << forListening(v);
+    return spoken.join(QStringLiteral(", "));
+}
+
+QString amplitudes(const flow::PlotSummary& s)
+{
+    return QStringLiteral("çizimde 8 kat büyütülmüş genlik, %1 yüksekliklerinde: "
+                          "sıkıştırılamaz akımda %2; sıkıştırılabilir akımda %3")
+        .arg(numbers(s.heights), numbers(s.incompressibleAmplitude),
+             numbers(s.compressibleAmplitude));
+}
+
+QString pressureRange(const flow::PlotSummary& s)
+{
+    return QStringLiteral("Cp1 %1 ile %2, Cp2 %3 ile %4 arasında")
+        .arg(forListening(s.Cp1Min), forListening(s.Cp1Max), forListening(s.Cp2Min),
+             forListening(s.Cp2Max));
+}
 
 QString inputs(double Moo, double HbL)
 {
@@ -40,9 +68,39 @@ QString blankPlotDescription()
                           "ya da bir kaydırma çubuğunu oynatın.");
 }
 
-QString drawnPlotDescription(Plot plot, double Moo, double HbL)
+QString forListening(double value)
 {
-    return QStringLiteral("%1 için %2.").arg(inputs(Moo, HbL), contents(plot));
+    if (value == 0.0)
+        return QStringLiteral("0");
+    const double magnitude = std::fabs(value);
+    QString text;
+    if (magnitude >= 1e-4 && magnitude < 1e6) {
+        // Four significant digits, written out without an exponent.
+        const int decimals = std::max(0, 3 - int(std::floor(std::log10(magnitude))));
+        text = QString::number(value, 'f', decimals);
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+    } else {
+        text = QString::number(value, 'G', 4);
+    }
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+QString drawnPlotDescription(Plot plot, double Moo, double HbL, const flow::PlotSummary& summary)
+{
+    return QStringLiteral("%1 için %2; %3.")
+        .arg(inputs(Moo, HbL), contents(plot),
+             plot == Plot::Streamlines ? amplitudes(summary) : pressureRange(summary));
+}
+
+QString recalculationSentence(double Moo, double HbL, const flow::PlotSummary& summary)
+{
+    return QStringLiteral("Hesaplandı, %1: %2; %3.")
+        .arg(inputs(Moo, HbL), pressureRange(summary), amplitudes(summary));
 }
 
 QString stoppedPlotDescription(Plot plot, double Moo, double HbL, const flow::RunTimeError& error)

@@ -3,6 +3,7 @@
 // What a picture box tells a screen reader it shows, in Turkish like the
 // window.
 
+#include "plot_summary.h"
 #include "run_time_error.h"
 
 #include <QString>
@@ -14,8 +15,18 @@ enum class Plot { Streamlines, Pressure };
 /// A plot not drawn yet.
 QString blankPlotDescription();
 
-/// A plot drawn completely for the inputs Moo and HbL.
-QString drawnPlotDescription(Plot plot, double Moo, double HbL);
+/// A number as a listener wants it: four significant digits, no exponent
+/// between 0.0001 and a million ("-1.451", "0.0346", "3"), the program's own
+/// "E" form beyond ("6.503E-06").
+QString forListening(double value);
+
+/// A plot drawn completely for the inputs Moo and HbL, with its key numbers.
+QString drawnPlotDescription(Plot plot, double Moo, double HbL, const flow::PlotSummary& summary);
+
+/// The sentence a screen reader speaks after a recalculation drew both
+/// plots: the inputs, the range of both pressure coefficients and the
+/// streamlines' amplitudes.
+QString recalculationSentence(double Moo, double HbL, const flow::PlotSummary& summary);
 
 /// A plot whose drawing for Moo and HbL stopped part way with error.
 QString stoppedPlotDescription(Plot plot, double Moo, double HbL, const flow::RunTimeError& error);

@@ -1,6 +1,8 @@
 #include "recalculation_report.h"
 
+#include "announcer.h"
 #include "picture_box.h"
+#include "plot_summary.h"
 
 #include <QAccessible>
 
@@ -15,9 +17,11 @@ int index(Plot plot)
 
 } // namespace
 
-RecalculationReport::RecalculationReport(PictureBox& streamlines, PictureBox& pressure)
+RecalculationReport::RecalculationReport(PictureBox& streamlines, PictureBox& pressure,
+                                         const flow::FlowHalf& flow)
     : streamlines_(streamlines)
     , pressure_(pressure)
+    , flow_(flow)
 {
     // The pressure plot begins with its Cls: an error after it arose there.
     connect(&pressure_, &PictureBox::cleared, this,
@@ -26,9 +30,15 @@ RecalculationReport::RecalculationReport(PictureBox& streamlines, PictureBox& pr
     pressure_.setDescriber([this] { return description(Plot::Pressure); });
 }
 
+RecalculationReport::~RecalculationReport()
+{
+    streamlines_.setDescriber({});
+    pressure_.setDescriber({});
+}
+
 void RecalculationReport::started(double Moo, double HbL)
 {
-    drawing_ = Inputs{Moo, HbL};
+    drawing_ = Drawing{Moo, HbL, flow_.Beta(), flow_.H()};
     pressureBegun_ = false;
 }
 
@@ -37,7 +47,12 @@ void RecalculationReport::finished()
     for (Shown& shown : shown_)
         shown = {Shown::Drawn, *drawing_, std::nullopt, std::nullopt};
     drawing_.reset();
+    lastStoppedPlot_.reset();
     describeChanges();
+    if (QAccessible::isActive()) {
+        const Drawing& d = shown_[0].drawing;
+        announce(recalculationSentence(d.Moo, d.HbL, flow::summarize(flow_, d.Beta, d.H)));
+    }
 }
 
 void RecalculationReport::stopped(const flow::RunTimeError& error)
@@ -47,12 +62,15 @@ void RecalculationReport::stopped(const flow::RunTimeError& error)
     if (!drawing_) {
         streamlines.unchangedFrom = error;
         pressure.unchangedFrom = error;
+        lastStoppedPlot_.reset();
     } else if (pressureBegun_) {
         streamlines = {Shown::Drawn, *drawing_, std::nullopt, std::nullopt};
         pressure = {Shown::Stopped, *drawing_, error, std::nullopt};
+        lastStoppedPlot_ = Plot::Pressure;
     } else {
         streamlines = {Shown::Stopped, *drawing_, error, std::nullopt};
         pressure.unchangedFrom = error;
+        lastStoppedPlot_ = Plot::Streamlines;
     }
     drawing_.reset();
     describeChanges();
@@ -61,16 +79,17 @@ void RecalculationReport::stopped(const flow::RunTimeError& error)
 QString RecalculationReport::description(Plot plot) const
 {
     const Shown& shown = shown_[index(plot)];
+    const Drawing& d = shown.drawing;
     QString text;
     switch (shown.state) {
     case Shown::Blank:
         text = blankPlotDescription();
         break;
     case Shown::Drawn:
-        text = drawnPlotDescription(plot, shown.inputs.Moo, shown.inputs.HbL);
+        text = drawnPlotDescription(plot, d.Moo, d.HbL, flow::summarize(flow_, d.Beta, d.H));
         break;
     case Shown::Stopped:
-        text = stoppedPlotDescription(plot, shown.inputs.Moo, shown.inputs.HbL, *shown.stoppedBy);
+        text = stoppedPlotDescription(plot, d.Moo, d.HbL, *shown.stoppedBy);
         break;
     }
     return shown.unchangedFrom ? unchangedPlotDescription(text, *shown.unchangedFrom) : text;
@@ -86,6 +105,13 @@ void RecalculationReport::describeChanges()
         QAccessibleEvent event(box, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void RecalculationReport::announce(const QString& sentence)
+{
+    if (!announcer_)
+        announcer_ = new Announcer(streamlines_.parentWidget());
+    announcer_->announce(sentence);
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flow_half.h"
 #include "plot_descriptions.h"
 #include "run_time_error.h"
 
@@ -10,18 +11,23 @@
 
 namespace ui {
 
+class Announcer;
 class PictureBox;
 
 /// What the two picture boxes say about the recalculations so far: still
-/// blank, drawn for which inputs, or stopped with which error. A
-/// recalculation is started when its drawing begins, and either finishes or
-/// stops; a recalculation that stops before drawing leaves both plots as
-/// they were, and says so. Descriptions are worded when a screen reader asks.
+/// blank, drawn for which inputs with which key numbers, or stopped with
+/// which error. A recalculation is started when its drawing begins, and
+/// either finishes or stops; one that stops before drawing leaves both plots
+/// as they were, and says so. Descriptions are worded when a screen reader
+/// asks; a finished recalculation is announced to a screen reader that
+/// listens, and costs nothing more when none does.
 class RecalculationReport : public QObject {
     Q_OBJECT
 
 public:
-    RecalculationReport(PictureBox& streamlines, PictureBox& pressure);
+    /// flow is the flow half that draws on the two boxes.
+    RecalculationReport(PictureBox& streamlines, PictureBox& pressure, const flow::FlowHalf& flow);
+    ~RecalculationReport() override;
 
     /// The streamlines, then the pressure, are about to be drawn for Moo and HbL.
     void started(double Moo, double HbL);
@@ -31,26 +37,33 @@ public:
     void stopped(const flow::RunTimeError& error);
 
     QString description(Plot plot) const;
+    /// The plot whose drawing the last stopped recalculation broke off, if any.
+    std::optional<Plot> lastStoppedPlot() const { return lastStoppedPlot_; }
 
 private:
-    struct Inputs {
-        double Moo, HbL;
+    struct Drawing {
+        double Moo, HbL; ///< the inputs
+        double Beta, H;  ///< the flow values it was drawn with
     };
     /// What one picture box shows, and whether the last recalculation passed it by.
     struct Shown {
         enum { Blank, Drawn, Stopped } state = Blank;
-        Inputs inputs{};
+        Drawing drawing{};
         std::optional<flow::RunTimeError> stoppedBy;     ///< with Stopped
         std::optional<flow::RunTimeError> unchangedFrom; ///< the error that left it as it was
     };
 
     void describeChanges();
+    void announce(const QString& sentence);
 
     PictureBox& streamlines_;
     PictureBox& pressure_;
+    const flow::FlowHalf& flow_;
     Shown shown_[2];
-    std::optional<Inputs> drawing_; ///< between started and finished or stopped
+    std::optional<Drawing> drawing_; ///< between started and finished or stopped
     bool pressureBegun_ = false;
+    std::optional<Plot> lastStoppedPlot_;
+    Announcer* announcer_ = nullptr; ///< made when first needed
 };
 
 } // namespace ui

@@ -1,7 +1,15 @@
 #include "scroll_bar.h"
 
+#include "text_conversion.h"
+
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QProxyStyle>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+#include <cmath>
 
 namespace ui {
 
@@ -21,11 +29,56 @@ public:
     }
 };
 
+/// What a screen reader sees of a bar: its input, with the input's range
+/// and step. Setting the value moves the bar, which raises its change.
+class AccessibleScrollBar : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit AccessibleScrollBar(ScrollBar* bar)
+        : QAccessibleWidget(bar, QAccessible::ScrollBar)
+    {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QString::fromStdString(flow::numberToText(currentValue().toDouble()));
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return input(bar()->value()); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        bar()->setValue(int(std::lround(value.toDouble() * bar()->inputDivisor())));
+    }
+    QVariant maximumValue() const override { return input(bar()->maximum()); }
+    QVariant minimumValue() const override { return input(bar()->minimum()); }
+    QVariant minimumStepSize() const override { return input(bar()->singleStep()); }
+
+private:
+    ScrollBar* bar() const { return static_cast<ScrollBar*>(object()); }
+    double input(int value) const { return value / bar()->inputDivisor(); }
+};
+
+QAccessibleInterface* accessibleScrollBar(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(ScrollBar::staticMetaObject.className()))
+        return new AccessibleScrollBar(static_cast<ScrollBar*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 ScrollBar::ScrollBar(QWidget* parent)
     : QScrollBar(Qt::Horizontal, parent)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleScrollBar), true);
+    Q_UNUSED(factoryInstalled);
     auto* style = new NarrowThumbStyle;
     style->setParent(this);
     setStyle(style);
@@ -64,6 +117,21 @@ void ScrollBar::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
+}
+
+// The bar's own drawing shows no focus; a keyboard user needs to see which of
+// the window's stops has it.
+void ScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = rect().adjusted(1, 1, -1, -1);
+    frame.backgroundColor = palette().color(QPalette::Window);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }
 
 } // namespace ui

@@ -1,0 +1,91 @@
+// The error report teaches: after "Run-time error N: kind" one Turkish
+// sentence says, in terms of the inputs, what went wrong and which range
+// works, chosen by where the error arose.
+
+#include "error_explanation.h"
+#include "form1_fixture.h"
+#include "handler_replay.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+class TestErrorExplanation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void explanationFollowsWhereTheErrorArose_data()
+    {
+        QTest::addColumn<QString>("moo");
+        QTest::addColumn<QString>("hbl");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("square root") << "1.5"
+                                     << "0.01" << 5
+                                     << "Moo = 1.5 için Beta = √(1 - Moo²) "
+                                        "hesaplanamaz";
+        QTest::newRow("negative supersonic") << "-2"
+                                             << "0.01" << 5 << "Moo = -2 için";
+        QTest::newRow("sonic") << "1"
+                               << "0.01" << 11 << "Moo = 1 ses hızıdır";
+        QTest::newRow("Moo squared")
+            << "1E200"
+            << "0.01" << 6 << "Moo = 1E+200 için Moo² hesaplanamayacak kadar büyük";
+        QTest::newRow("H/L text") << "0.5"
+                                  << "1E400" << 6 << "H/L kutusundaki sayı çok büyük";
+        QTest::newRow("Moo text") << "-1E999"
+                                  << "0.01" << 6 << "Moo kutusundaki sayı çok büyük";
+        QTest::newRow("streamline point")
+            << "0.5"
+            << "1E39" << 6 << "Moo = 0.5, H/L = 1E+39 ile akım çizgilerinin";
+        QTest::newRow("pressure point")
+            << "0.9999999999999999"
+            << "1E25" << 6 << "ile basınç katsayısı çizilemeyecek kadar büyük";
+    }
+    void explanationFollowsWhereTheErrorArose()
+    {
+        QFETCH(QString, moo);
+        QFETCH(QString, hbl);
+        QFETCH(int, error);
+        QFETCH(QString, says);
+        HandlerReplay click;
+        QCOMPARE(click.button(moo.toStdString(), hbl.toStdString()), error);
+        std::optional<ui::Plot> plot;
+        if (!click.basinc.calls.empty())
+            plot = ui::Plot::Pressure;
+        else if (!click.akim.calls.empty())
+            plot = ui::Plot::Streamlines;
+        const QString report = ui::errorReport(*click.error, {moo, hbl, plot});
+        QVERIFY2(report.startsWith(QString::fromUtf8(click.error->what()) + "\n\n"),
+                 qPrintable(report));
+        QVERIFY2(report.contains(says), qPrintable(report));
+        QVERIFY2(report.count('.') >= 1 && report.endsWith('.'), qPrintable(report));
+        if (error != 6 || says.contains("Moo²"))
+            QVERIFY2(report.contains("-1 < Moo < 1"), qPrintable(report));
+    }
+
+    void theWindowReportsIt()
+    {
+        ui::Form1 form; // with its own report box
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Form1Fixture::type(form.findChild<QLineEdit*>("Text_Moo"), "1.5");
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            box->accept();
+        });
+        QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QCOMPARE(shown, QString("Run-time error 5: invalid procedure call or argument\n\nMoo = "
+                                "1.5 için Beta = √(1 - Moo²) hesaplanamaz, çünkü 1 - Moo² "
+                                "negatif: doğrusallaştırılmış sesaltı akım kuramı -1 < Moo < 1 "
+                                "ister, örneğin Moo = 0.5."));
+        QVERIFY(form.isVisible());
+    }
+};
+
+QTEST_MAIN(TestErrorExplanation)
+#include "tst_error_explanation.moc"

@@ -1,0 +1,52 @@
+#include "announcer.h"
+
+#include <QAccessibleWidget>
+
+namespace ui {
+
+namespace {
+
+class AccessibleNotification : public QAccessibleWidget {
+public:
+    explicit AccessibleNotification(Announcer* announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const QLabel*>(object())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* accessibleNotification(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(Announcer::staticMetaObject.className()))
+        return new AccessibleNotification(static_cast<Announcer*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+Announcer::Announcer(QWidget* parent)
+    : QLabel(parent)
+{
+    static const bool factoryInstalled =
+        (QAccessible::installFactory(accessibleNotification), true);
+    Q_UNUSED(factoryInstalled);
+    setObjectName("Announcer");
+    setGeometry(0, 0, 0, 0);
+    hide();
+}
+
+// A notification is spoken when it appears: shown again, it is spoken again,
+// also with the same sentence.
+void Announcer::announce(const QString& sentence)
+{
+    hide();
+    setText(sentence);
+    show();
+}
+
+} // namespace ui
