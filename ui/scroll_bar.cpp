@@ -132,6 +132,10 @@ void ScrollBar::paintEvent(QPaintEvent* event)
     frame.rect = rect().adjusted(1, 1, -1, -1);
     frame.backgroundColor = palette().color(QPalette::Window);
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    // The style's frame is a faint tint on so small a bar: its edge takes the
+    // highlight colour too, as a focused picture box's border does.
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 0));
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 } // namespace ui

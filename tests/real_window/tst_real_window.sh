@@ -28,6 +28,7 @@ readonly plot_centre_x=277
 readonly text_moo=(16 48 41 19) text_hbl=(16 104 41 19)
 readonly moo_right_arrow=(98 56) hbl_right_arrow=(98 112)
 readonly text_moo_inside=(36 57) hesapla=(64 144)
+readonly moo_bar=(56 48 49 17) hbl_bar=(56 104 49 17)
 readonly about_size=240x136
 
 readonly wait_limit=20 # seconds for any one thing to show on the screen
@@ -260,6 +261,43 @@ plain_yellow "$akim" || fail "the streamline plot is not plain light yellow at s
 plain_yellow "$basinc" || fail "the pressure plot is not plain light yellow at start"
 save_screenshot before
 pass "both plots are plain light yellow at start (drawing areas $akim and $basinc)"
+
+# --- The keyboard focus shows on the scroll bars and the menu bar ------------
+
+xdotool windowfocus "$main_window" # there is no window manager to do it
+moo_region=$(client_region "${moo_bar[@]}")
+hbl_region=$(client_region "${hbl_bar[@]}")
+menu_region="${win_width}x${menu}+$win_x+$win_y"
+focus_regions="$moo_region $hbl_region $menu_region"
+unfocused=()
+for region in $focus_regions; do unfocused+=("$(region_signature "$shot" "$region")"); done
+# Prints, for each of the three regions, whether it looks as it does without
+# the keyboard focus ("plain") or not ("focused").
+looks() {
+    local region i=0 out=''
+    for region in $focus_regions; do
+        if [ "$(region_signature "$shot" "$region")" = "${unfocused[i]}" ]; then
+            out+="plain "
+        else
+            out+="focused "
+        fi
+        i=$((i + 1))
+    done
+    echo "$out"
+}
+looks_like() { [ "$(looks)" = "$1" ]; }
+
+xdotool key --delay 40 Tab Tab Tab Tab Tab # from the streamline plot to the Moo bar
+wait_for "the Moo bar shows the keyboard focus" "$focus_regions" looks_like "focused plain plain "
+xdotool key Tab
+wait_for "the H/L bar shows the keyboard focus" "$focus_regions" looks_like "plain focused plain "
+xdotool key F10
+wait_for "F10 highlights the About item" "$focus_regions" looks_like "plain plain focused "
+xdotool key Escape
+wait_for "Escape gives the focus back to the H/L bar" "$focus_regions" looks_like "plain focused plain "
+xdotool key Tab # back to the streamline plot, where the program started
+wait_for "no bar shows focus" "$focus_regions" looks_like "plain plain plain "
+pass "the focused scroll bar and the About item reached by F10 show the keyboard focus"
 
 # --- HESAPLA draws both plots --------------------------------------------------
 

@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# What a blind student hears: the real wavywall program on an X server of its
+# own, with the Orca screen reader listening over AT-SPI, used by keyboard
+# alone. Checks Orca's speech for the seven tab stops, a scroll-bar step,
+# HESAPLA pressed by Return and by Space, a supersonic Mach number's error
+# report, and the About window opened with F10 and closed with Escape. The
+# speech stays in this directory as screen_reader_speech.txt for a look.
+#
+# usage: tst_screen_reader.sh <wavywall executable> <directory for the speech>
+set -euo pipefail
+
+readonly program=${1:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
+readonly out_dir=${2:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../support/x_server.sh
+source "$here/../support/x_server.sh"
+# shellcheck source=../support/screen_reader.sh
+source "$here/../support/screen_reader.sh"
+
+readonly wait_limit=15 # seconds for Orca to say any one thing
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/screen_reader.XXXXXX")
+checks=0
+pass() {
+    checks=$((checks + 1))
+    echo "ok $checks - $*"
+}
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- what Orca said:" >&2
+    spoken_lines | tail -n 40 >&2 || true
+    exit 1
+}
+cleanup() {
+    local status=$?
+    spoken_lines >"$out_dir/screen_reader_speech.txt" 2>/dev/null || true
+    stop_screen_reader
+    stop_processes "$x_server_pid"
+    rm -rf "$tmp"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: stopped by a signal" >&2; exit 143' HUP INT TERM
+
+for tool in Xvfb xdotool orca dbus-daemon; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
+done
+mkdir -p "$out_dir"
+
+start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
+start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
+start_accessible_program "$tmp" "$wait_limit" "$program" || fail "the program did not start"
+
+# Speech from here on only: what each step adds to the log.
+said_before=0
+mark() { said_before=$(spoken_lines | wc -l); }
+new_speech() { spoken_lines | tail -n "+$((said_before + 1))"; }
+heard() { new_speech | grep -Fq -- "$1"; }
+expect() {
+    local what=$1 text=$2 limit=$((SECONDS + wait_limit))
+    until heard "$text"; do
+        ((SECONDS < limit)) || fail "Orca did not say \"$text\" ($what)"
+        sleep 0.1
+    done
+    pass "$what: \"$text\""
+}
+press() {
+    mark
+    xdotool key --delay 50 "$@"
+}
+type_over() {
+    xdotool key --delay 30 ctrl+a BackSpace
+    xdotool type --delay 30 "$1"
+}
+program_running() { kill -0 "$program_pid" 2>/dev/null; }
+
+# The seven tab stops, in their order, from the first plot round to it again.
+press Tab
+expect "second tab stop" "Duvar üzerinde basınç katsayılarının dağılımı"
+press Tab
+expect "third tab stop" "HESAPLA push button"
+press Tab
+expect "fourth tab stop" "H/L ="
+press Tab
+expect "fifth tab stop" "Moo ="
+press Tab
+expect "sixth tab stop, the bar says its input" "Moo scroll bar 0.00"
+press Tab
+expect "seventh tab stop" "H/L scroll bar 0.01"
+press Tab
+expect "round to the first tab stop" "Akım çizgileri"
+
+# A step of the Moo bar: its new input and the recalculation's result.
+press shift+Tab shift+Tab
+expect "back on the Moo bar" "Moo scroll bar"
+press Right
+expect "a bar step says the input" "'0.01'"
+expect "a bar step is announced" "Hesaplandı, Moo = 0.01, H/L = 0.01: Cp1 -0.1257 ile 0.1257"
+
+# Typed inputs and HESAPLA pressed by Return, then by Space.
+press shift+Tab
+type_over 0.5
+press shift+Tab
+type_over 0.1
+press shift+Tab
+expect "on HESAPLA" "HESAPLA push button"
+press Return
+expect "Return on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676"
+expect "with the streamlines' amplitudes" "sıkıştırılamaz akımda 0.03457"
+press Tab
+type_over 0.2
+press shift+Tab
+press space
+expect "Space on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.2"
+
+# A supersonic Mach number: the error is an alert that teaches, and the
+# program goes on.
+press Tab Tab
+type_over 1.5
+press shift+Tab shift+Tab
+press Return
+expect "the error is an alert" "alert"
+expect "with its number and kind" "Run-time error 5: invalid procedure call or argument"
+expect "and what to do" "Moo = 1.5 için Beta"
+press Return
+sleep 0.5
+program_running || fail "the program ended after the error report"
+pass "the program runs on after the error report"
+# A window manager gives the focus back to the main window when the report
+# closes; there is none here.
+xdotool windowfocus "$program_window"
+
+# The About window, by keyboard alone.
+press F10
+expect "F10 reaches the About item" "About"
+press Return
+expect "the About window reads its lines" "Program for Calculating Linearized subsonic potential flows."
+expect "to the end" "For comments and questions e-mail to"
+xdotool search --onlyvisible --name '^About$' >/dev/null || fail "no About window is shown"
+press Escape
+limit=$((SECONDS + wait_limit))
+while xdotool search --onlyvisible --name '^About$' >/dev/null 2>&1; do
+    ((SECONDS < limit)) || fail "Escape did not close the About window"
+    sleep 0.1
+done
+pass "Escape closes the About window"
+program_running || fail "the program ended"
+
+echo "$checks passed, 0 failed"
