@@ -12,6 +12,11 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
   # desktop integration and packaging
   desktop-file-utils appstream dpkg-dev file librsvg2-bin
+  # Debian package checks, the manual page, the toolkit's own translations and
+  # the sources of a Turkish locale for the test that uses it
+  lintian groff-base man-db qt6-translations-l10n locales
+  # reading the toolkit's texts off the screen in the real-window check
+  tesseract-ocr tesseract-ocr-tur
 )
 
 missing=()
