@@ -32,5 +32,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # and the windows need a font: DejaVu Sans stands in for the About window's
 # Verdana.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core")
+# Qt's translations of its own texts (context menus, the error report's
+# button). Without them the program works fully, with those texts in English,
+# so they are recommended, which apt installs by default, and not required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)
