@@ -1,5 +1,6 @@
 #include "app_icon.h"
 #include "form1.h"
+#include "toolkit_translations.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("wavywall"));
     QApplication::setDesktopFileName(QStringLiteral("wavywall"));
     QApplication::setWindowIcon(ui::applicationIcon()); // both windows show it
+    app::installToolkitTranslations();                  // before any window makes its texts
 
     ui::Form1 form; // its load step runs before it is first shown
     form.show();

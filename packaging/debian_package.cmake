@@ -1,10 +1,10 @@
 # The Debian package, made by `cpack -G DEB` in the build directory: the
-# program and its desktop files, installed under /usr.
+# program, its desktop files and its documentation, installed under /usr.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wavywall)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "the wavywall authors")
-set(CPACK_PACKAGE_CONTACT "the wavywall authors <wavywall@example.org>")
+set(CPACK_PACKAGE_CONTACT "${WAVYWALL_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "linearized subsonic flow over a wavy wall")
 set(CPACK_PACKAGE_DESCRIPTION
     "A small teaching program for small-disturbance subsonic potential flow
@@ -15,12 +15,26 @@ incompressible in blue and compressible in red, and the pressure coefficient
 along the wall. The main window speaks Turkish, its About window English.")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "the wavywall authors <wavywall@example.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${WAVYWALL_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${WAVYWALL_HOMEPAGE}")
+
+# Debian wants programs without their symbol tables. The release build has no
+# debugging information to keep, so there is no -dbgsym package.
+set(CPACK_STRIP_FILES ON)
+# Directories as Debian wants them, 0755, whatever the packager's umask: a
+# group-writable umask would otherwise give 0775.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt reads the icon's SVG through plugins, which dpkg-shlibdeps does not see,
 # and the windows need a font: DejaVu Sans stands in for the About window's
 # Verdana.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core")
+# Qt's translations of its own texts (context menus, the error report's
+# button). Without them the program works fully, with those texts in English,
+# so they are recommended, which apt installs by default, and not required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)

@@ -14,6 +14,11 @@ packages=(
   desktop-file-utils appstream dpkg-dev file librsvg2-bin
   # the screen-reader test: Orca on a private D-Bus session and AT-SPI bus
   orca at-spi2-core dbus-daemon dbus-bin procps python3-pyatspi
+  # Debian package checks, the manual page, the toolkit's own translations and
+  # the sources of a Turkish locale for the test that uses it
+  lintian groff-base man-db qt6-translations-l10n locales
+  # reading the toolkit's texts off the screen in the real-window check
+  tesseract-ocr tesseract-ocr-tur
 )
 
 missing=()

@@ -33,6 +33,7 @@ expect_field Version "$version"
 expect_field Architecture "$arch"
 expect_field Maintainer "the wavywall authors <wavywall@example.org>"
 expect_field Section education
+expect_field Recommends qt6-translations-l10n
 description=$(field Description)
 [[ $description == "linearized subsonic flow over a wavy wall"$'\n'" A small teaching program"* ]] ||
     fail "unexpected description: $description"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a list of installed files, one path a line relative to the prefix,
 # against the expected list: exactly the same paths, the program an ELF
-# executable, each hicolor PNG of the size its folder names.
+# executable, each compressed file made by gzip -9n, each hicolor PNG of the
+# size its folder names.
 # usage: check_installed_files.sh <listing> <expected list> <root of the listed files>
 set -euo pipefail
 listing=$1 expected=$2 root=$3
@@ -17,6 +18,13 @@ while read -r path; do
     */bin/wavywall | bin/wavywall)
         if [[ $description != ELF*executable* ]] || [ ! -x "$root/$path" ]; then
             echo "FAIL: $path is not an executable program: $description"
+            exit 1
+        fi
+        ;;
+    *.gz)
+        # gzip -9n: no name or time stamp, which would make each build differ.
+        if [[ $description != "gzip compressed data, max compression, from Unix, original size"* ]]; then
+            echo "FAIL: $path is not compressed with gzip -9n: $description"
             exit 1
         fi
         ;;

@@ -1,0 +1,263 @@
+#!/usr/bin/env bash
+# The toolkit's own texts in the real program, as a user sees them: wavywall
+# runs on its own X server, first with a Turkish locale, then with the C
+# locale; in each a right click on the Mach number's scroll bar opens the
+# bar's context menu, and a supersonic Mach number brings up the error
+# report. Both are read off screenshots with tesseract: Turkish items and a
+# Turkish button in the Turkish locale, English ones in the C locale, and the
+# program's own report text the same in both. There is no window manager, so
+# the main window sits at the screen's top left.
+#
+# usage: tst_toolkit_texts_real_window.sh <wavywall executable> <directory for screenshots>
+set -euo pipefail
+
+readonly program=${1:?usage: tst_toolkit_texts_real_window.sh <wavywall executable> <directory for screenshots>}
+readonly out_dir=${2:?usage: tst_toolkit_texts_real_window.sh <wavywall executable> <directory for screenshots>}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../support/x_server.sh
+source "$here/../support/x_server.sh"
+
+# Places in the main window's client area, pixels.
+readonly client_height=410
+readonly moo_bar=(80 56) text_moo_inside=(36 57) hesapla=(64 144)
+readonly wait_limit=20 # seconds for any one thing to show on the screen
+readonly report='Run-time error 5: invalid procedure call or argument'
+
+checks=0
+pass() {
+    checks=$((checks + 1))
+    echo "ok $checks - $*"
+}
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/toolkit_texts.XXXXXX")
+shot=$tmp/screen.png
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$shot" ]; then
+        cp "$shot" "$out_dir/toolkit_texts_failure.png"
+        echo "the last screenshot is $out_dir/toolkit_texts_failure.png" >&2
+    fi
+    local log
+    for log in "$tmp/program.log" "$tmp/xvfb.log"; do
+        if [ -s "$log" ]; then
+            echo "--- ${log##*/}:" >&2
+            tail -n 20 "$log" >&2
+        fi
+    done
+    exit 1
+}
+
+app_pid='' xvfb_pid=''
+stop_program() {
+    if [ -n "$app_pid" ]; then
+        kill "$app_pid" 2>/dev/null || true
+        wait "$app_pid" 2>/dev/null || true
+        app_pid=''
+    fi
+}
+cleanup() {
+    local status=$?
+    stop_program
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$tmp"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: stopped by SIGHUP" >&2; exit 129' HUP
+trap 'echo "FAIL: stopped by SIGINT" >&2; exit 130' INT
+trap 'echo "FAIL: stopped by SIGTERM" >&2; exit 143' TERM
+
+for tool in Xvfb xdotool import convert tesseract localedef; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
+done
+for language in tur eng; do
+    tesseract --list-langs 2>/dev/null | grep -qx "$language" ||
+        fail "tesseract cannot read '$language': run scripts/install-deps.sh"
+done
+[ -x "$program" ] || fail "no program at $program: build the wavywall target first"
+mkdir -p "$out_dir"
+
+# The Turkish locale as a Turkish desktop has it, made here from the sources
+# of Debian's locales package, so that the machine's own locales stay as
+# they are.
+mkdir "$tmp/locale"
+localedef -i tr_TR -f UTF-8 "$tmp/locale/tr_TR.UTF-8" >"$tmp/localedef.log" 2>&1 ||
+    fail "could not make the locale tr_TR.UTF-8: $(cat "$tmp/localedef.log")"
+
+started=yes
+start_x_server "$tmp" "$wait_limit" || started=''
+xvfb_pid=$x_server_pid
+[ -n "$started" ] || fail "Xvfb did not start"
+
+# start_program <LANG> [<LOCPATH>]: the program with a small, fixed
+# environment: no desktop settings, no user configuration, this X server.
+start_program() {
+    rm -rf "$tmp/runtime" "$tmp/home"
+    mkdir -m 700 "$tmp/runtime" "$tmp/home"
+    local environment=(PATH="$PATH" HOME="$tmp/home" LANG="$1" DISPLAY="$DISPLAY"
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
+    if [ -n "${2:-}" ]; then environment+=(LOCPATH="$2"); fi
+    local passed
+    for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+        if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi
+    done
+    env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
+    app_pid=$!
+}
+
+program_running() {
+    kill -0 "$app_pid" 2>/dev/null
+}
+
+take_screenshot() {
+    import -window root "$shot" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
+}
+
+region_signature() {
+    convert "$shot" -crop "$1" +repage -alpha off -depth 8 -format '%#' info:
+}
+
+# Waits until a region looks the same on two screenshots in a row.
+wait_until_still() {
+    local what=$1 region=$2 limit=$((SECONDS + wait_limit)) previous='' now
+    while :; do
+        program_running || fail "the program ended while waiting until $what"
+        take_screenshot
+        now=$(region_signature "$region")
+        [ "$now" = "$previous" ] && return 0
+        previous=$now
+        ((SECONDS < limit)) || fail "waited $wait_limit s in vain until $what"
+        sleep 0.2
+    done
+}
+
+visible_windows() {
+    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true
+}
+
+# Waits for a visible window of the program other than the main window and
+# sets new_window to it.
+main_window='' new_window=''
+wait_for_new_window() {
+    local what=$1 limit=$((SECONDS + wait_limit)) window
+    new_window=''
+    while :; do
+        program_running || fail "the program ended while waiting for $what"
+        for window in $(visible_windows); do
+            if [ "$window" != "$main_window" ]; then
+                new_window=$window
+                return
+            fi
+        done
+        ((SECONDS < limit)) || fail "no $what appeared within $wait_limit s"
+        sleep 0.1
+    done
+}
+
+wait_until_closed() {
+    local what=$1 limit=$((SECONDS + wait_limit))
+    while [ -n "$(visible_windows | grep -vx "$main_window" || true)" ]; do
+        ((SECONDS < limit)) || fail "$what did not close"
+        sleep 0.1
+    done
+}
+
+# "WxH+X+Y" of a window on the screen.
+window_region() {
+    xdotool getwindowgeometry --shell "$1" |
+        awk -F= '{ v[$1] = $2 } END { printf "%sx%s+%s+%s\n", v["WIDTH"], v["HEIGHT"], v["X"], v["Y"] }'
+}
+
+# The screen point of a point of the client area, below the menu bar.
+menu=0
+at_client() {
+    echo "$1 $((menu + $2))"
+}
+click_client() {
+    local x y
+    read -r x y < <(at_client "$1" "$2")
+    xdotool mousemove --sync "$x" "$y" click "${3:-1}"
+}
+
+# The lines of text tesseract reads in a region of the last screenshot;
+# blank lines dropped. The texts are grey, so coloured pixels (the icons of
+# the error report and of its button, which tesseract takes for letters)
+# turn white first; then the region is magnified four times and made black
+# on white.
+read_text() {
+    local region=$1 languages=$2
+    convert "$shot" -crop "$region" +repage \
+        \( +clone -colorspace HSL -channel G -separate +channel -threshold 25% \) \
+        -compose lighten -composite -colorspace Gray -resize 400% -threshold 50% "$tmp/text.png"
+    tesseract "$tmp/text.png" stdout -l "$languages" --psm 6 2>/dev/null | sed '/^[[:space:]]*$/d'
+}
+
+# check_locale <name> <LANG> <LOCPATH or ''> <OK button> <menu items...>
+check_locale() {
+    local name=$1 lang=$2 locpath=$3 ok=$4
+    shift 4
+    local items=("$@")
+    start_program "$lang" "$locpath"
+    main_window=''
+    wait_for_new_window "main window"
+    main_window=$new_window
+    local main_region width height
+    main_region=$(window_region "$main_window")
+    IFS='x+' read -r width height _ _ <<<"$main_region"
+    menu=$((height - client_height))
+    ((menu > 0 && menu < 60)) || fail "the main window is ${width}x${height}, no menu bar above its client area"
+    wait_until_still "the main window is painted" "$main_region"
+
+    # The scroll bar's context menu.
+    click_client "${moo_bar[@]}" 3
+    wait_for_new_window "context menu of the Mach number's scroll bar"
+    local popup region
+    popup=$new_window
+    region=$(window_region "$popup")
+    wait_until_still "the context menu is painted" "$region"
+    cp "$shot" "$out_dir/toolkit_texts_${name}_menu.png"
+    local read_items expected_items
+    read_items=$(read_text "$region" tur+eng)
+    expected_items=$(printf '%s\n' "${items[@]}")
+    [ "$read_items" = "$expected_items" ] ||
+        fail "LANG=$lang: the scroll bar's context menu reads"$'\n'"$read_items"$'\n'"and not"$'\n'"$expected_items"
+    pass "LANG=$lang: the scroll bar's context menu reads: $(paste -sd '|' <<<"$read_items")"
+    xdotool key Escape
+    wait_until_closed "the context menu"
+
+    # The error report for a supersonic Mach number.
+    click_client "${text_moo_inside[@]}"
+    xdotool key --clearmodifiers ctrl+a type --delay 40 1.5
+    click_client "${hesapla[@]}"
+    wait_for_new_window "error report for Mach number 1.5"
+    region=$(window_region "$new_window")
+    wait_until_still "the error report is painted" "$region"
+    cp "$shot" "$out_dir/toolkit_texts_${name}_error.png"
+    local read_report
+    read_report=$(read_text "$region" tur+eng)
+    # The button's frame may read as stray signs beside its text.
+    grep -Fq "$report" <<<"$read_report" ||
+        fail "LANG=$lang: the error report does not read '$report' but"$'\n'"$read_report"
+    grep -Fwq "$ok" <<<"$(grep -Fv "$report" <<<"$read_report")" ||
+        fail "LANG=$lang: the error report has no button '$ok':"$'\n'"$read_report"
+    pass "LANG=$lang: the error report reads '$report' above a button '$ok'"
+    xdotool key Return
+    wait_until_closed "the error report"
+    program_running || fail "LANG=$lang: the program ended when the error report was closed"
+    stop_program
+    # Qt falls back to another locale, and says so, where the system lacks this one.
+    if grep -q 'which is not UTF-8' "$tmp/program.log"; then
+        fail "LANG=$lang: the program did not run in its locale: $(cat "$tmp/program.log")"
+    fi
+}
+
+check_locale tr tr_TR.UTF-8 "$tmp/locale" Tamam \
+    'Buraya kaydır' 'Sol kenar' 'Sağ kenar' 'Sayfa sola' 'Sayfa sağa' 'Sola kaydır' 'Sağa kaydır'
+check_locale c C.UTF-8 '' OK \
+    'Scroll here' 'Left edge' 'Right edge' 'Page left' 'Page right' 'Scroll left' 'Scroll right'
+
+echo "all $checks checks passed; screenshots in $out_dir: toolkit_texts_{tr,c}_{menu,error}.png"

@@ -1,0 +1,178 @@
+// Qt's own texts in the main window after the program's start-up loading of
+// the toolkit's translations: Turkish for a Turkish user, English where Qt has
+// no catalogue, and never a change to the program's own texts or layout. The
+// scroll bars' context menus are read off the real window by
+// tst_toolkit_texts_real_window.sh.
+
+#include "form1.h"
+#include "toolkit_translations.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+
+/// The texts of a menu's items without separators, shortcuts and the '&'
+/// that marks an item's access key.
+QStringList itemTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        QString text = action->text().section(QLatin1Char('\t'), 0, 0);
+        texts.append(text.remove(QLatin1Char('&')));
+    }
+    return texts;
+}
+
+/// Runs `open`, which shows a modal box and waits in it; hands the box to
+/// `look` and closes it again.
+void whileOpen(const std::function<void()>& open, const std::function<void(QWidget*)>& look)
+{
+    bool looked = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* opened = QApplication::activeModalWidget()) {
+            look(opened);
+            looked = true;
+            opened->close();
+        }
+    });
+    open();
+    QVERIFY2(looked, "nothing opened");
+}
+
+QStringList textBoxMenu()
+{
+    ui::Form1 form;
+    auto* box = form.findChild<QLineEdit*>("Text_Moo");
+    const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    return itemTexts(menu.get());
+}
+
+/// What the main window's error report shows for a supersonic Mach number:
+/// its window title, its text and the texts of its buttons.
+QStringList errorReport()
+{
+    ui::Form1 form;
+    form.show();
+    form.findChild<QLineEdit*>("Text_Moo")->setText(QStringLiteral("1.5"));
+    QStringList shown;
+    whileOpen([&] { form.findChild<QPushButton*>("Command1")->click(); },
+              [&](QWidget* opened) {
+                  auto* box = qobject_cast<QMessageBox*>(opened);
+                  if (!box)
+                      return;
+                  shown << box->windowTitle() << box->text();
+                  for (QAbstractButton* button : box->buttons())
+                      shown << button->text();
+              });
+    return shown;
+}
+
+} // namespace
+
+class TestToolkitTranslations : public QObject {
+    Q_OBJECT
+
+    QTranslator* installed_ = nullptr;
+
+private slots:
+    void cleanup()
+    {
+        delete installed_; // uninstalls it
+        installed_ = nullptr;
+    }
+
+    void turkishTextBoxMenu()
+    {
+        installed_ = app::installToolkitTranslations(turkish);
+        QVERIFY(installed_);
+        const QStringList texts = textBoxMenu();
+        for (const char* expected :
+             {"Geri al", "Yinele", "Kes", "Kopyala", "Yapıştır", "Sil", "Tümünü Seç"})
+            QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY(!texts.contains(QStringLiteral("Copy")));
+    }
+
+    // The button is Qt's; the title and the report are the program's and
+    // stay as they are in every language.
+    void turkishErrorReportButton()
+    {
+        installed_ = app::installToolkitTranslations(turkish);
+        QVERIFY(installed_);
+        const QStringList texts = errorReport();
+        QCOMPARE(texts.size(), 3);
+        QCOMPARE(texts[0], ui::Form1::title());
+        QVERIFY(texts[1].startsWith("Run-time error 5: invalid procedure call or argument\n\n"));
+        QCOMPARE(texts[2], QString("Tamam"));
+    }
+
+    void programTextsStayInTurkishLocale()
+    {
+        installed_ = app::installToolkitTranslations(turkish);
+        QVERIFY(installed_);
+        ui::Form1 form;
+        QCOMPARE(form.windowTitle(), ui::Form1::title());
+        QCOMPARE(form.findChild<QAction*>("Nm_About")->text(), QStringLiteral("About"));
+        QCOMPARE(form.findChild<QPushButton*>("Command1")->text(), QStringLiteral("HESAPLA"));
+    }
+
+    // The C locale of a system without a language of its own: Qt has no
+    // catalogue for it and keeps the texts it ships.
+    void englishWithoutCatalogue()
+    {
+        installed_ = app::installToolkitTranslations(QLocale::c());
+        QVERIFY(!installed_);
+        QCOMPARE(textBoxMenu().value(0), QStringLiteral("Undo"));
+        QCOMPARE(errorReport().value(2), QStringLiteral("OK"));
+    }
+
+    void englishWhenTheCataloguesAreMissing()
+    {
+        const QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        installed_ = app::installToolkitTranslations(turkish, empty.path());
+        QVERIFY(!installed_);
+        QCOMPARE(errorReport().value(2), QStringLiteral("OK"));
+    }
+
+    void translatorIsFoundInQtsOwnDirectory()
+    {
+        installed_ = app::installToolkitTranslations(turkish);
+        QVERIFY(installed_);
+        QCOMPARE(installed_->language(), QStringLiteral("tr_TR"));
+        QVERIFY2(
+            installed_->filePath().startsWith(QLibraryInfo::path(QLibraryInfo::TranslationsPath)),
+            qPrintable(installed_->filePath()));
+    }
+
+    // Arabic turns Qt's texts right to left; the windows must not follow.
+    void rightToLeftCatalogueKeepsTheLayout()
+    {
+        installed_ = app::installToolkitTranslations(QLocale(QLocale::Arabic, QLocale::Egypt));
+        QVERIFY(installed_);
+        QCoreApplication::processEvents(); // delivers the language change
+        QCOMPARE(QCoreApplication::translate("QGuiApplication", "QT_LAYOUT_DIRECTION"),
+                 QStringLiteral("RTL"));
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+        ui::Form1 form;
+        QCOMPARE(form.layoutDirection(), Qt::LeftToRight);
+    }
+};
+
+QTEST_MAIN(TestToolkitTranslations)
+#include "tst_toolkit_translations.moc"
