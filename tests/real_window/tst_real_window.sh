@@ -16,6 +16,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/screen_pixels.sh"
 # shellcheck source=../support/x_server.sh
 source "$here/../support/x_server.sh"
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
 
 readonly title='Dalga yüzlü duvar üzerinde küçük bozuntulu sesaltı akım'
 readonly yellow='255 255 192' black='0 0 0' blue='0 0 255' red='255 0 0' grid='220 220 220'
@@ -33,85 +35,12 @@ readonly about_size=240x136
 
 readonly wait_limit=20 # seconds for any one thing to show on the screen
 
-checks=0
-pass() {
-    checks=$((checks + 1))
-    echo "ok $checks - $*"
-}
-
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/real_window.XXXXXX")
-shot=$tmp/screen.png
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$shot" ]; then
-        cp "$shot" "$out_dir/real_window_failure.png"
-        echo "the last screenshot is $out_dir/real_window_failure.png" >&2
-    fi
-    local log
-    for log in "$tmp/program.log" "$tmp/xvfb.log"; do
-        if [ -s "$log" ]; then
-            echo "--- ${log##*/}:" >&2
-            tail -n 20 "$log" >&2
-        fi
-    done
-    exit 1
-}
-
-# Ends the program and the X server whatever happened; a watchdog does the
-# same if this script is killed outright.
-app_pid='' xvfb_pid='' watchdog_pid=''
-cleanup() {
-    local status=$?
-    stop_processes "$app_pid" "$xvfb_pid" "$watchdog_pid"
-    rm -rf "$tmp"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'echo "FAIL: stopped by SIGHUP" >&2; exit 129' HUP
-trap 'echo "FAIL: stopped by SIGINT" >&2; exit 130' INT
-trap 'echo "FAIL: stopped by SIGTERM" >&2; exit 143' TERM
+begin_window_test real_window "$out_dir" "$wait_limit"
 
 for tool in Xvfb xdotool import convert; do
     command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
 done
 [ -x "$program" ] || fail "no program at $program: build the wavywall target first"
-mkdir -p "$out_dir"
-
-start_display() {
-    local started=yes
-    start_x_server "$tmp" "$wait_limit" || started=''
-    xvfb_pid=$x_server_pid
-    [ -n "$started" ] || fail "Xvfb did not start"
-}
-
-# The program gets a small, fixed environment: no desktop settings, no user
-# configuration, the X server of this test.
-start_program() {
-    mkdir -m 700 "$tmp/runtime" "$tmp/home"
-    local environment=(PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY"
-        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
-    local passed
-    for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-        if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi
-    done
-    env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
-    app_pid=$!
-    (
-        while kill -0 $$ 2>/dev/null; do sleep 1; done
-        kill "$app_pid" "$xvfb_pid" 2>/dev/null
-        rm -rf "$tmp"
-    ) </dev/null >/dev/null 2>&1 &
-    watchdog_pid=$!
-}
-
-program_running() {
-    kill -0 "$app_pid" 2>/dev/null
-}
-
-take_screenshot() {
-    import -window root "$1" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
-}
 
 # Waits until the regions (a space-separated list) look the same on two
 # screenshots in a row and the predicate (a command) holds on the last one.

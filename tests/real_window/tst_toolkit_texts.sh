@@ -16,6 +16,8 @@ readonly out_dir=${2:?usage: tst_toolkit_texts_real_window.sh <wavywall executab
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/x_server.sh
 source "$here/../support/x_server.sh"
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
 
 # Places in the main window's client area, pixels.
 readonly client_height=410
@@ -23,53 +25,7 @@ readonly moo_bar=(80 56) text_moo_inside=(36 57) hesapla=(64 144)
 readonly wait_limit=20 # seconds for any one thing to show on the screen
 readonly report='Run-time error 5: invalid procedure call or argument'
 
-checks=0
-pass() {
-    checks=$((checks + 1))
-    echo "ok $checks - $*"
-}
-
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/toolkit_texts.XXXXXX")
-shot=$tmp/screen.png
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$shot" ]; then
-        cp "$shot" "$out_dir/toolkit_texts_failure.png"
-        echo "the last screenshot is $out_dir/toolkit_texts_failure.png" >&2
-    fi
-    local log
-    for log in "$tmp/program.log" "$tmp/xvfb.log"; do
-        if [ -s "$log" ]; then
-            echo "--- ${log##*/}:" >&2
-            tail -n 20 "$log" >&2
-        fi
-    done
-    exit 1
-}
-
-app_pid='' xvfb_pid=''
-stop_program() {
-    if [ -n "$app_pid" ]; then
-        kill "$app_pid" 2>/dev/null || true
-        wait "$app_pid" 2>/dev/null || true
-        app_pid=''
-    fi
-}
-cleanup() {
-    local status=$?
-    stop_program
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$tmp"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'echo "FAIL: stopped by SIGHUP" >&2; exit 129' HUP
-trap 'echo "FAIL: stopped by SIGINT" >&2; exit 130' INT
-trap 'echo "FAIL: stopped by SIGTERM" >&2; exit 143' TERM
+begin_window_test toolkit_texts "$out_dir" "$wait_limit"
 
 for tool in Xvfb xdotool import convert tesseract localedef; do
     command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
@@ -79,7 +35,6 @@ for language in tur eng; do
         fail "tesseract cannot read '$language': run scripts/install-deps.sh"
 done
 [ -x "$program" ] || fail "no program at $program: build the wavywall target first"
-mkdir -p "$out_dir"
 
 # The Turkish locale as a Turkish desktop has it, made here from the sources
 # of Debian's locales package, so that the machine's own locales stay as
@@ -88,34 +43,7 @@ mkdir "$tmp/locale"
 localedef -i tr_TR -f UTF-8 "$tmp/locale/tr_TR.UTF-8" >"$tmp/localedef.log" 2>&1 ||
     fail "could not make the locale tr_TR.UTF-8: $(cat "$tmp/localedef.log")"
 
-started=yes
-start_x_server "$tmp" "$wait_limit" || started=''
-xvfb_pid=$x_server_pid
-[ -n "$started" ] || fail "Xvfb did not start"
-
-# start_program <LANG> [<LOCPATH>]: the program with a small, fixed
-# environment: no desktop settings, no user configuration, this X server.
-start_program() {
-    rm -rf "$tmp/runtime" "$tmp/home"
-    mkdir -m 700 "$tmp/runtime" "$tmp/home"
-    local environment=(PATH="$PATH" HOME="$tmp/home" LANG="$1" DISPLAY="$DISPLAY"
-        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
-    if [ -n "${2:-}" ]; then environment+=(LOCPATH="$2"); fi
-    local passed
-    for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-        if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi
-    done
-    env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
-    app_pid=$!
-}
-
-program_running() {
-    kill -0 "$app_pid" 2>/dev/null
-}
-
-take_screenshot() {
-    import -window root "$shot" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
-}
+start_display
 
 region_signature() {
     convert "$shot" -crop "$1" +repage -alpha off -depth 8 -format '%#' info:
@@ -126,7 +54,7 @@ wait_until_still() {
     local what=$1 region=$2 limit=$((SECONDS + wait_limit)) previous='' now
     while :; do
         program_running || fail "the program ended while waiting until $what"
-        take_screenshot
+        take_screenshot "$shot"
         now=$(region_signature "$region")
         [ "$now" = "$previous" ] && return 0
         previous=$now

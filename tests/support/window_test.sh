@@ -1,0 +1,99 @@
+# What the scripts that use the real program on an X server of their own
+# share: numbered checks, a failure that keeps the last screenshot and the
+# logs, the program started with a small fixed environment, and the cleanup.
+#
+#   source tests/support/x_server.sh
+#   source tests/support/window_test.sh
+#   begin_window_test NAME OUT_DIR SECONDS   # sets tmp and shot, traps EXIT and signals
+#   start_display                            # the X server, or fail
+#   start_program [LANG [LOCPATH]]           # sets app_pid (LANG defaults to C.UTF-8)
+#   pass TEXT / fail TEXT / program_running / take_screenshot FILE / stop_program
+#
+# A failure copies the last screenshot to OUT_DIR/NAME_failure.png.
+
+checks=0
+app_pid='' xvfb_pid='' watchdog_pid=''
+window_test_name='' window_test_out='' window_test_wait=20
+
+pass() {
+    checks=$((checks + 1))
+    echo "ok $checks - $*"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "${shot:-}" ]; then
+        cp "$shot" "$window_test_out/${window_test_name}_failure.png"
+        echo "the last screenshot is $window_test_out/${window_test_name}_failure.png" >&2
+    fi
+    local log
+    for log in "$tmp/program.log" "$tmp/xvfb.log"; do
+        if [ -s "$log" ]; then
+            echo "--- ${log##*/}:" >&2
+            tail -n 20 "$log" >&2
+        fi
+    done
+    exit 1
+}
+
+# Ends the program and the X server whatever happened; a watchdog does the
+# same if the script is killed outright.
+_window_test_cleanup() {
+    local status=$?
+    stop_processes "$app_pid" "$xvfb_pid" "$watchdog_pid"
+    rm -rf "$tmp"
+    exit "$status"
+}
+
+begin_window_test() {
+    window_test_name=$1 window_test_out=$2 window_test_wait=$3
+    tmp=$(mktemp -d "${TMPDIR:-/tmp}/$window_test_name.XXXXXX")
+    shot=$tmp/screen.png
+    trap _window_test_cleanup EXIT
+    trap 'echo "FAIL: stopped by SIGHUP" >&2; exit 129' HUP
+    trap 'echo "FAIL: stopped by SIGINT" >&2; exit 130' INT
+    trap 'echo "FAIL: stopped by SIGTERM" >&2; exit 143' TERM
+    mkdir -p "$window_test_out"
+}
+
+start_display() {
+    local started=yes
+    start_x_server "$tmp" "$window_test_wait" || started=''
+    xvfb_pid=$x_server_pid
+    [ -n "$started" ] || fail "Xvfb did not start"
+    (
+        while kill -0 $$ 2>/dev/null; do sleep 1; done
+        kill "$xvfb_pid" 2>/dev/null
+        rm -rf "$tmp"
+    ) </dev/null >/dev/null 2>&1 &
+    watchdog_pid=$!
+}
+
+# The program gets a small, fixed environment: no desktop settings, no user
+# configuration, the X server of this test, the locale asked for.
+start_program() {
+    rm -rf "$tmp/runtime" "$tmp/home"
+    mkdir -m 700 "$tmp/runtime" "$tmp/home"
+    local environment=(PATH="$PATH" HOME="$tmp/home" LANG="${1:-C.UTF-8}" DISPLAY="$DISPLAY"
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
+    if [ -n "${2:-}" ]; then environment+=(LOCPATH="$2"); fi
+    local passed
+    for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+        if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi
+    done
+    env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
+    app_pid=$!
+}
+
+stop_program() {
+    stop_processes "$app_pid"
+    app_pid=''
+}
+
+program_running() {
+    kill -0 "$app_pid" 2>/dev/null
+}
+
+take_screenshot() {
+    import -window root "$1" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
+}
