@@ -37,7 +37,7 @@ private:
     bool anyFailed_ = false;
 };
 
-/// The medians and the ratios recalculation / floor and arithmetic / floor.
+/// The medians and the ratios of the recalculations to the floors.
 void printSummary(std::ostream& out, const MedianReporter& reporter);
 
 } // namespace bench

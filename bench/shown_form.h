@@ -37,6 +37,7 @@ public:
     }
 
     const ui::Form1& form() const { return *form_; }
+    const QPushButton& hesapla() const { return *Command1; }
     int clicks() const { return clicks_; }
     int reportedErrors() const { return reportedErrors_; }
 

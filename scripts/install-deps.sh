@@ -8,7 +8,7 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   # tests, benchmarks and the fuzz target
-  libbenchmark-dev clang libclang-rt-14-dev
+  libbenchmark-dev qt6-base-private-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
   # desktop integration and packaging
   desktop-file-utils appstream dpkg-dev file librsvg2-bin
