@@ -6,8 +6,10 @@
 // then onto an image of a given device size, clipped to it.
 
 #include "colour.h"
+#include "segment_clip.h"
 
 #include <QLineF>
+#include <QRectF>
 #include <QSize>
 
 #include <optional>
@@ -33,12 +35,26 @@ struct AreaSegment {
 };
 
 /// The segment under scale, or nothing when the scale has no extent (a
-/// degenerate coordinate system shows nothing).
-std::optional<AreaSegment> toArea(const UserScale& scale, float x1, float y1, float x2, float y2,
-                                  flow::Colour colour);
+/// degenerate coordinate system shows nothing). Inline: every Line call
+/// passes through it.
+inline std::optional<AreaSegment> toArea(const UserScale& scale, float x1, float y1, float x2,
+                                         float y2, flow::Colour colour)
+{
+    if (scale.width == 0.0 || scale.height == 0.0)
+        return std::nullopt;
+    auto across = [&](float x) { return (double(x) - scale.left) / scale.width; };
+    auto down = [&](float y) { return (double(y) - scale.top) / scale.height; };
+    return AreaSegment{across(x1), down(y1), across(x2), down(y2), colour};
+}
 
 /// The part of the segment that lies on an image of the given device size,
 /// in device pixels, or nothing when it misses the image.
-std::optional<QLineF> toDevice(const AreaSegment& segment, QSize device);
+inline std::optional<QLineF> toDevice(const AreaSegment& segment, QSize device)
+{
+    const double w = device.width();
+    const double h = device.height();
+    return clipSegmentInline(segment.x1 * w, segment.y1 * h, segment.x2 * w, segment.y2 * h,
+                             QRectF(0, 0, w, h));
+}
 
 } // namespace ui
