@@ -35,7 +35,7 @@ void listen(QAccessibleEvent* event)
     // was read keeps the fetching from being optimised away.
     if (event->type() == QAccessible::DescriptionChanged)
         read += changed->text(QAccessible::Description).isEmpty() ? 0 : 1;
-    else if (event->type() == QAccessible::NameChanged)
+    else if (event->type() == QAccessible::NameChanged || event->type() == QAccessible::ObjectShow)
         read += changed->text(QAccessible::Name).isEmpty() ? 0 : 1;
 }
 
