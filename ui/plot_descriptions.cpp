@@ -99,8 +99,11 @@ QString drawnPlotDescription(Plot plot, double Moo, double HbL, const flow::Plot
 
 QString recalculationSentence(double Moo, double HbL, const flow::PlotSummary& summary)
 {
-    return QStringLiteral("Hesaplandı, %1: %2; %3.")
-        .arg(inputs(Moo, HbL), pressureRange(summary), amplitudes(summary));
+    // Short for listening: the descriptions say what the numbers are in full.
+    return QStringLiteral("Hesaplandı, %1: %2; genlik %3 yükseklikte sıkıştırılamaz %4, "
+                          "sıkıştırılabilir %5.")
+        .arg(inputs(Moo, HbL), pressureRange(summary), numbers(summary.heights),
+             numbers(summary.incompressibleAmplitude), numbers(summary.compressibleAmplitude));
 }
 
 QString stoppedPlotDescription(Plot plot, double Moo, double HbL, const flow::RunTimeError& error)

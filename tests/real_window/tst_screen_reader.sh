@@ -106,7 +106,7 @@ press shift+Tab
 expect "on HESAPLA" "HESAPLA push button"
 press Return
 expect "Return on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676"
-expect "with the streamlines' amplitudes" "sıkıştırılamaz akımda 0.03457"
+expect "with the streamlines' amplitudes" "genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, 6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282."
 press Tab
 type_over 0.2
 press shift+Tab
