@@ -98,29 +98,6 @@ window_geometry() {
         awk -F= '{ value[$1] = $2 } END { print value["X"], value["Y"], value["WIDTH"], value["HEIGHT"] }'
 }
 
-visible_windows() {
-    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true
-}
-
-# Waits until the program shows a window that is not the main window (or, before
-# that is known, any window) and sets new_window to it.
-new_window=''
-wait_for_new_window() {
-    local what=$1 limit=$((SECONDS + wait_limit)) window
-    new_window=''
-    while :; do
-        program_running || fail "the program ended while waiting for $what"
-        for window in $(visible_windows); do
-            if [ "$window" != "${main_window:-}" ]; then
-                new_window=$window
-                return
-            fi
-        done
-        ((SECONDS < limit)) || fail "no $what appeared within $wait_limit s"
-        sleep 0.1
-    done
-}
-
 # --- The main window appears, blank ------------------------------------------
 
 start_display

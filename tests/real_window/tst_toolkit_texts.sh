@@ -63,29 +63,6 @@ wait_until_still() {
     done
 }
 
-visible_windows() {
-    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true
-}
-
-# Waits for a visible window of the program other than the main window and
-# sets new_window to it.
-main_window='' new_window=''
-wait_for_new_window() {
-    local what=$1 limit=$((SECONDS + wait_limit)) window
-    new_window=''
-    while :; do
-        program_running || fail "the program ended while waiting for $what"
-        for window in $(visible_windows); do
-            if [ "$window" != "$main_window" ]; then
-                new_window=$window
-                return
-            fi
-        done
-        ((SECONDS < limit)) || fail "no $what appeared within $wait_limit s"
-        sleep 0.1
-    done
-}
-
 wait_until_closed() {
     local what=$1 limit=$((SECONDS + wait_limit))
     while [ -n "$(visible_windows | grep -vx "$main_window" || true)" ]; do

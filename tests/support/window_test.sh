@@ -8,6 +8,7 @@
 #   start_display                            # the X server, or fail
 #   start_program [LANG [LOCPATH]]           # sets app_pid (LANG defaults to C.UTF-8)
 #   pass TEXT / fail TEXT / program_running / take_screenshot FILE / stop_program
+#   wait_for_new_window WHAT                 # sets new_window (see main_window)
 #
 # A failure copies the last screenshot to OUT_DIR/NAME_failure.png.
 
@@ -96,4 +97,27 @@ program_running() {
 
 take_screenshot() {
     import -window root "$1" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
+}
+
+visible_windows() {
+    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true
+}
+
+# Waits until the program shows a window that is not main_window (or, while
+# that is empty, any window) and sets new_window to it.
+main_window='' new_window=''
+wait_for_new_window() {
+    local what=$1 limit=$((SECONDS + window_test_wait)) window
+    new_window=''
+    while :; do
+        program_running || fail "the program ended while waiting for $what"
+        for window in $(visible_windows); do
+            if [ "$window" != "$main_window" ]; then
+                new_window=$window
+                return
+            fi
+        done
+        ((SECONDS < limit)) || fail "no $what appeared within $window_test_wait s"
+        sleep 0.1
+    done
 }
