@@ -1,41 +1,12 @@
 # wavywall_rfc2822_date(<out_var> <YYYY-MM-DD>): the day at noon UTC as a
 # Debian changelog's trailer writes it, "Tue, 08 Dec 2026 12:00:00 +0000".
+# GNU date does the calendar; a day that does not exist stops the configure.
 function(wavywall_rfc2822_date out_var iso)
-    if(NOT iso MATCHES "^([0-9][0-9][0-9][0-9])-(0[1-9]|1[0-2])-(0[1-9]|[12][0-9]|3[01])$")
-        message(FATAL_ERROR "release date '${iso}' is not a date YYYY-MM-DD")
+    execute_process(COMMAND date --utc --rfc-email --date "${iso} 12:00:00 UTC"
+                    OUTPUT_VARIABLE written OUTPUT_STRIP_TRAILING_WHITESPACE
+                    RESULT_VARIABLE status ERROR_QUIET)
+    if(NOT status EQUAL 0 OR NOT iso MATCHES "^[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]$")
+        message(FATAL_ERROR "release date '${iso}' is not a day YYYY-MM-DD")
     endif()
-    set(year ${CMAKE_MATCH_1})
-    set(month_padded ${CMAKE_MATCH_2})
-    set(day_padded ${CMAKE_MATCH_3})
-    string(REGEX REPLACE "^0" "" month "${month_padded}")
-    string(REGEX REPLACE "^0" "" day "${day_padded}")
-
-    # Days in the month, with the Gregorian leap years.
-    set(month_days 31 28 31 30 31 30 31 31 30 31 30 31)
-    math(EXPR by4 "${year} % 4")
-    math(EXPR by100 "${year} % 100")
-    math(EXPR by400 "${year} % 400")
-    math(EXPR index "${month} - 1")
-    list(GET month_days ${index} last_day)
-    if(month EQUAL 2 AND ((by4 EQUAL 0 AND NOT by100 EQUAL 0) OR by400 EQUAL 0))
-        set(last_day 29)
-    endif()
-    if(day GREATER last_day)
-        message(FATAL_ERROR "release date '${iso}' does not exist")
-    endif()
-
-    # Sakamoto's weekday rule, 0 for Sunday; January and February count as
-    # months of the year before.
-    set(month_offsets 0 3 2 5 0 3 5 1 4 6 2 4)
-    list(GET month_offsets ${index} offset)
-    set(y ${year})
-    if(month LESS 3)
-        math(EXPR y "${y} - 1")
-    endif()
-    math(EXPR weekday "(${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + ${offset} + ${day}) % 7")
-    set(weekdays Sun Mon Tue Wed Thu Fri Sat)
-    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-    list(GET weekdays ${weekday} weekday_name)
-    list(GET months ${index} month_name)
-    set(${out_var} "${weekday_name}, ${day_padded} ${month_name} ${year} 12:00:00 +0000" PARENT_SCOPE)
+    set(${out_var} "${written}" PARENT_SCOPE)
 endfunction()
