@@ -31,18 +31,19 @@ struct AboutLine {
     int left, top, width, height;
     std::optional<flow::Colour> colour; ///< none: the default text colour
     int fontPixels;
+    bool endsSentence; ///< read aloud, a full stop follows the line
 };
 
 // clang-format off
 const std::array aboutLines = {
-    //        name      text                                    left  top   width height colour        font
-    AboutLine{"Label2", "Program for Calculating",               600,  120, 2295, 255,   green,        13},
-    AboutLine{"Label3", "Linearized subsonic",                   720,  360, 2175, 255,   green,        13},
-    AboutLine{"Label1", " potential flows",                      960,  600, 1695, 255,   green,        13},
-    AboutLine{"Label7", WAVYWALL_ABOUT_CREDIT,                   600,  960, 2775, 255,   std::nullopt, 11},
-    AboutLine{"Label8", "July 2007",                            1200, 1200, 1095, 255,   std::nullopt, 11},
-    AboutLine{"Label4", "For comments and questions e-mail to",  120, 1440, 3375, 255,   std::nullopt, 11},
-    AboutLine{"Label5", WAVYWALL_ABOUT_CONTACT,                  840, 1680, 1935, 255,   blue,         11},
+    //        name      text                                    left  top   width height colour        font  sentence
+    AboutLine{"Label2", "Program for Calculating",               600,  120, 2295, 255,   green,        13,   false},
+    AboutLine{"Label3", "Linearized subsonic",                   720,  360, 2175, 255,   green,        13,   false},
+    AboutLine{"Label1", " potential flows",                      960,  600, 1695, 255,   green,        13,   true},
+    AboutLine{"Label7", WAVYWALL_ABOUT_CREDIT,                   600,  960, 2775, 255,   std::nullopt, 11,   true},
+    AboutLine{"Label8", "July 2007",                            1200, 1200, 1095, 255,   std::nullopt, 11,   true},
+    AboutLine{"Label4", "For comments and questions e-mail to",  120, 1440, 3375, 255,   std::nullopt, 11,   false},
+    AboutLine{"Label5", WAVYWALL_ABOUT_CONTACT,                  840, 1680, 1935, 255,   blue,         11,   true},
 };
 // clang-format on
 
@@ -70,15 +71,13 @@ void paintBackground(QWidget* widget, std::optional<flow::Colour> text)
 
 /// The window's text as a screen reader reads it when the window opens: the
 /// three title lines as one sentence, then the credit, the date and the
-/// request for comments with the address.
+/// request for comments with the address, as the table marks the sentences.
 QString readAloud()
 {
-    QStringList title, rest;
+    QStringList words;
     for (const AboutLine& line : aboutLines)
-        (line.fontPixels == aboutLines.front().fontPixels ? title : rest)
-            << QString::fromUtf8(line.text).simplified();
-    return title.join(QLatin1Char(' ')) + QStringLiteral(". ") + rest[0] + QStringLiteral(". ") +
-           rest[1] + QStringLiteral(". ") + rest[2] + QLatin1Char(' ') + rest[3] + QLatin1Char('.');
+        words << QString::fromUtf8(line.text).simplified() + (line.endsSentence ? "." : "");
+    return words.join(QLatin1Char(' '));
 }
 
 QWidget* buildWindow()
