@@ -1,5 +1,7 @@
 #include "announcer.h"
 
+#include "accessible_factory.h"
+
 #include <QAccessibleWidget>
 
 namespace ui {
@@ -20,21 +22,12 @@ public:
     }
 };
 
-QAccessibleInterface* accessibleNotification(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(Announcer::staticMetaObject.className()))
-        return new AccessibleNotification(static_cast<Announcer*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 Announcer::Announcer(QWidget* parent)
     : QLabel(parent)
 {
-    static const bool factoryInstalled =
-        (QAccessible::installFactory(accessibleNotification), true);
-    Q_UNUSED(factoryInstalled);
+    installAccessibleInterface<Announcer, AccessibleNotification>();
     setObjectName("Announcer");
     setGeometry(0, 0, 0, 0);
     hide();

@@ -1,5 +1,6 @@
 #include "picture_box.h"
 
+#include "accessible_factory.h"
 #include "qt_colour.h"
 #include "segment_painter.h"
 
@@ -29,13 +30,6 @@ public:
     }
 };
 
-QAccessibleInterface* accessibleGraphic(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(PictureBox::staticMetaObject.className()))
-        return new AccessiblePictureBox(static_cast<PictureBox*>(object));
-    return nullptr;
-}
-
 // A plot's 912 segments, with room for the next plot on the same box.
 constexpr std::size_t plotSegments = 1024;
 
@@ -44,8 +38,7 @@ constexpr std::size_t plotSegments = 1024;
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
 {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleGraphic), true);
-    Q_UNUSED(factoryInstalled);
+    installAccessibleInterface<PictureBox, AccessiblePictureBox>();
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);

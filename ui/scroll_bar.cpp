@@ -1,5 +1,6 @@
 #include "scroll_bar.h"
 
+#include "accessible_factory.h"
 #include "text_conversion.h"
 
 #include <QAccessibleValueInterface>
@@ -65,20 +66,12 @@ private:
     double input(int value) const { return value / bar()->inputDivisor(); }
 };
 
-QAccessibleInterface* accessibleScrollBar(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(ScrollBar::staticMetaObject.className()))
-        return new AccessibleScrollBar(static_cast<ScrollBar*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 ScrollBar::ScrollBar(QWidget* parent)
     : QScrollBar(Qt::Horizontal, parent)
 {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleScrollBar), true);
-    Q_UNUSED(factoryInstalled);
+    installAccessibleInterface<ScrollBar, AccessibleScrollBar>();
     auto* style = new NarrowThumbStyle;
     style->setParent(this);
     setStyle(style);
