@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing wavywall need,
 # and only those that are missing. Safe to run again; does nothing when all are there.
+# Works on Debian 12 and 13 alike: where the releases name a package
+# differently, the list gives the choices as "new|old" and the first one that
+# apt offers is taken.
 set -euo pipefail
 
 packages=(
   # build
   g++ cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Qt's SVG image and icon plugins: their own package from Debian 13 on
+  'qt6-svg-plugins|libqt6svg6'
   # tests, benchmarks and the fuzz target
-  libbenchmark-dev qt6-base-private-dev clang libclang-rt-14-dev
+  libbenchmark-dev qt6-base-private-dev clang libclang-rt-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
   # desktop integration and packaging
   desktop-file-utils appstream dpkg-dev file librsvg2-bin
@@ -21,11 +26,56 @@ packages=(
   tesseract-ocr tesseract-ocr-tur
 )
 
+export DEBIAN_FRONTEND=noninteractive
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'
+}
+
+# Whether apt can install NAME: a real package with a candidate version.
+offered() {
+    apt-cache policy "$1" 2>/dev/null | grep -q '^  Candidate: [^(]'
+}
+
+# The package lists are read once, and only when something is missing.
+lists_updated=''
+update_lists() {
+    [ -n "$lists_updated" ] && return
+    "${sudo_cmd[@]}" apt-get update -qq
+    lists_updated=yes
+}
+
+# Prints the name to install for a "new|old" choice, or nothing when one of
+# them is installed already.
+choose() {
+    local name choices
+    IFS='|' read -ra choices <<<"$1"
+    for name in "${choices[@]}"; do
+        installed "$name" && return
+    done
+    for name in "${choices[@]}"; do
+        if offered "$name"; then
+            echo "$name"
+            return
+        fi
+    done
+    echo "install-deps: apt offers none of ${choices[*]}" >&2
+    return 1
+}
+
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
-    missing+=("$p")
-  fi
+    if [[ $p == *'|'* ]]; then
+        installed_or_none=$(choose "$p" 2>/dev/null) || {
+            update_lists
+            installed_or_none=$(choose "$p")
+        }
+        [ -z "$installed_or_none" ] || missing+=("$installed_or_none")
+    elif ! installed "$p"; then
+        missing+=("$p")
+    fi
 done
 
 if ((${#missing[@]} == 0)); then
@@ -33,8 +83,5 @@ if ((${#missing[@]} == 0)); then
 fi
 
 echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-"${sudo_cmd[@]}" apt-get update -qq
+update_lists
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

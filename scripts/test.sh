@@ -3,18 +3,33 @@
 # suite; then builds and runs the same suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and fuzzes a recalculation for a minute. Tests
 # that need a display start their own Xvfb.
+#
+# usage: scripts/test.sh [STAGE...]   STAGE: dev, asan or fuzz (default: all three)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+stages=("$@")
+[ ${#stages[@]} -gt 0 ] || stages=(dev asan fuzz)
+for stage in "${stages[@]}"; do
+    case $stage in
+    dev | asan | fuzz) ;;
+    *)
+        echo "usage: $0 [dev|asan|fuzz]..." >&2
+        exit 2
+        ;;
+    esac
+done
+
 scripts/install-deps.sh
 
-cmake --preset dev
-cmake --build --preset dev
-ctest --preset dev
-
-cmake --preset asan
-cmake --build --preset asan
-ctest --preset asan
-
-cmake --preset fuzz
-cmake --build --preset fuzz
-fuzz/run.sh 60
+for stage in "${stages[@]}"; do
+    SECONDS=0
+    cmake --preset "$stage"
+    cmake --build --preset "$stage"
+    if [ "$stage" = fuzz ]; then
+        fuzz/run.sh 60
+    else
+        ctest --preset "$stage"
+    fi
+    echo "test: stage $stage took $SECONDS s"
+done

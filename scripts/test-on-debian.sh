@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Runs the README's test command on another Debian release, in a chroot made
+# with debootstrap under build/debian-RELEASE/ and kept there for the next run.
+# The committed state of this checkout (HEAD) is cloned into the chroot afresh
+# each time, so a run there sees what a fresh clone sees. Needs root (or sudo)
+# and Debian's archive; exits with the test command's status and undoes its
+# mounts on any exit.
+#
+# usage: scripts/test-on-debian.sh RELEASE [COMMAND...]
+#   RELEASE  12 or 13
+#   COMMAND  what to run in the clone instead of scripts/test.sh,
+#            e.g. scripts/test.sh dev   (the dev suite alone)
+# DEBIAN_MIRROR overrides the archive (default http://deb.debian.org/debian).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+usage() {
+    echo "usage: $0 RELEASE [COMMAND...]   (RELEASE: 12 or 13)" >&2
+    exit 2
+}
+[ $# -ge 1 ] || usage
+release=$1
+shift
+# debootstrap knows a release by its code name.
+case $release in
+12) suite=bookworm ;;
+13) suite=trixie ;;
+*) usage ;;
+esac
+command=("$@")
+[ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+as_root() { "${sudo_cmd[@]}" "$@"; }
+
+readonly mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+readonly checkout=$PWD
+readonly root=$checkout/build/debian-$release/root
+readonly ready=$root/.wavywall-chroot-ready
+readonly clone=$root/work/wavywall
+
+if ! command -v debootstrap >/dev/null; then
+    export DEBIAN_FRONTEND=noninteractive
+    as_root apt-get update -qq
+    as_root apt-get install -y -qq --no-install-recommends debootstrap
+fi
+
+if [ ! -e "$ready" ]; then
+    echo "test-on-debian: making a Debian $release ($suite) chroot in $root"
+    as_root rm -rf "$root"
+    mkdir -p "$(dirname "$root")"
+    as_root debootstrap --variant=minbase "$suite" "$root" "$mirror"
+    # Packages installed in the chroot must not start services of their own.
+    printf '#!/bin/sh\nexit 101\n' | as_root tee "$root/usr/sbin/policy-rc.d" >/dev/null
+    as_root chmod 0755 "$root/usr/sbin/policy-rc.d"
+    as_root touch "$ready"
+fi
+
+mounted=()
+cleanup() {
+    local status=$? i
+    # Whatever the tests left running inside holds the mounts.
+    for pid_dir in /proc/[0-9]*; do
+        if [ "$(as_root readlink "$pid_dir/root" 2>/dev/null)" = "$root" ]; then
+            as_root kill -KILL "${pid_dir#/proc/}" 2>/dev/null || true
+        fi
+    done
+    for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+        as_root umount "${mounted[i]}" 2>/dev/null || as_root umount -l "${mounted[i]}" || true
+    done
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+mount_into() {
+    local target=$root$1
+    shift
+    as_root mkdir -p "$target"
+    as_root mount "$@" "$target"
+    mounted+=("$target")
+}
+mount_into /proc -t proc proc
+mount_into /sys --bind /sys
+mount_into /dev --bind /dev
+mount_into /dev/pts --bind /dev/pts
+mount_into /dev/shm -t tmpfs -o mode=1777 tmpfs
+mount_into /tmp -t tmpfs -o mode=1777 tmpfs
+as_root cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+
+as_root rm -rf "$clone"
+as_root mkdir -p "$(dirname "$clone")"
+as_root git clone -q --no-hardlinks "$checkout" "$clone"
+if [ -d "$checkout/../shared" ]; then
+    as_root rm -rf "$root/work/shared"
+    as_root cp -r "$checkout/../shared" "$root/work/shared"
+fi
+
+echo "test-on-debian: Debian $(cat "$root/etc/debian_version"): ${command[*]}"
+status=0
+as_root chroot "$root" /usr/bin/env -i \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
+    /bin/bash -c 'cd /work/wavywall && exec "$@"' test-on-debian "${command[@]}" || status=$?
+echo "test-on-debian: Debian $release finished with status $status"
+exit "$status"
