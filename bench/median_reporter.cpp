@@ -26,13 +26,24 @@ double toMicroseconds(double time, benchmark::TimeUnit unit)
     return time;
 }
 
+/// Whether a run ended in an error instead of a measurement. Google Benchmark
+/// 1.8 replaced the flag `error_occurred` (Debian 12 has 1.7) by the field
+/// `skipped`, which also tells an error from a deliberate skip.
+template <typename BenchmarkRun> bool endedInError(const BenchmarkRun& run)
+{
+    if constexpr (requires { run.skipped; })
+        return run.skipped == decltype(run.skipped)::SkippedWithError;
+    else
+        return run.error_occurred;
+}
+
 } // namespace
 
 void MedianReporter::ReportRuns(const std::vector<Run>& reports)
 {
     ConsoleReporter::ReportRuns(reports);
     for (const Run& run : reports) {
-        if (run.error_occurred) {
+        if (endedInError(run)) {
             anyFailed_ = true;
             continue;
         }

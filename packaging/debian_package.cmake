@@ -28,10 +28,20 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt reads the icon's SVG through plugins, which dpkg-shlibdeps does not see,
-# and the windows need a font: DejaVu Sans stands in for the About window's
-# Verdana.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core")
+# Qt reads the icon's SVG through its SVG image plugin, which dpkg-shlibdeps
+# does not see, so the package that holds the plugin here is named by hand:
+# libqt6svg6 on Debian 12, qt6-svg-plugins from Debian 13 on. The windows also
+# need a font: DejaVu Sans stands in for the About window's Verdana.
+set(svg_plugin "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/imageformats/libqsvg.so")
+execute_process(COMMAND dpkg-query --search "${svg_plugin}"
+                OUTPUT_VARIABLE svg_plugin_owner RESULT_VARIABLE svg_plugin_unowned
+                ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(svg_plugin_unowned)
+    message(FATAL_ERROR "no Debian package holds Qt's SVG image plugin ${svg_plugin}; "
+                        "scripts/install-deps.sh installs it")
+endif()
+string(REGEX REPLACE "[:,].*" "" WAVYWALL_SVG_PLUGIN_PACKAGE "${svg_plugin_owner}")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${WAVYWALL_SVG_PLUGIN_PACKAGE}, fonts-dejavu-core")
 # Qt's translations of its own texts (context menus, the error report's
 # button). Without them the program works fully, with those texts in English,
 # so they are recommended, which apt installs by default, and not required.

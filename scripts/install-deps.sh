@@ -30,13 +30,15 @@ export DEBIAN_FRONTEND=noninteractive
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
+# Both read a command's whole output before matching it: grep -q would stop
+# reading at its match, and the writer's broken pipe fail the test.
 installed() {
-    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'
+    [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = 'install ok installed' ]
 }
 
 # Whether apt can install NAME: a real package with a candidate version.
 offered() {
-    apt-cache policy "$1" 2>/dev/null | grep -q '^  Candidate: [^(]'
+    [[ $(apt-cache policy "$1" 2>/dev/null) =~ $'\n'\ \ Candidate:\ [^\(] ]]
 }
 
 # The package lists are read once, and only when something is missing.

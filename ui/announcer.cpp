@@ -1,17 +1,33 @@
 #include "announcer.h"
 
 #include "accessible_factory.h"
+#include "toolkit_version.h"
 
+#include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
+
+#if WAVYWALL_TOOLKIT_ANNOUNCES
+#include <QAccessibleAnnouncementEvent>
+#endif
 
 namespace ui {
 
 namespace {
 
+class Notification : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit Notification(QWidget* parent)
+        : QLabel(parent)
+    {}
+};
+
 class AccessibleNotification : public QAccessibleWidget {
 public:
-    explicit AccessibleNotification(Announcer* announcer)
-        : QAccessibleWidget(announcer, QAccessible::Notification)
+    explicit AccessibleNotification(Notification* notification)
+        : QAccessibleWidget(notification, QAccessible::Notification)
     {}
 
     QString text(QAccessible::Text t) const override
@@ -24,22 +40,38 @@ public:
 
 } // namespace
 
-Announcer::Announcer(QWidget* parent)
-    : QLabel(parent)
+#if WAVYWALL_TOOLKIT_ANNOUNCES
+
+void announce(QWidget& window, const QString& sentence, Urgency urgency)
 {
-    installAccessibleInterface<Announcer, AccessibleNotification>();
-    setObjectName("Announcer");
-    setGeometry(0, 0, 0, 0);
-    hide();
+    QAccessibleAnnouncementEvent event(&window, sentence);
+    event.setPoliteness(urgency == Urgency::Assertive
+                            ? QAccessible::AnnouncementPoliteness::Assertive
+                            : QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
 }
+
+#else
 
 // A notification is spoken when it appears: shown again, it is spoken again,
 // also with the same sentence.
-void Announcer::announce(const QString& sentence)
+void announce(QWidget& window, const QString& sentence, Urgency)
 {
-    hide();
-    setText(sentence);
-    show();
+    auto* notification =
+        window.findChild<Notification*>(QStringLiteral("Announcer"), Qt::FindDirectChildrenOnly);
+    if (!notification) {
+        installAccessibleInterface<Notification, AccessibleNotification>();
+        notification = new Notification(&window);
+        notification->setObjectName(QStringLiteral("Announcer"));
+        notification->setGeometry(0, 0, 0, 0);
+    }
+    notification->hide();
+    notification->setText(sentence);
+    notification->show();
 }
 
+#endif
+
 } // namespace ui
+
+#include "announcer.moc"

@@ -1,20 +1,22 @@
 #pragma once
 
-#include <QLabel>
+#include <QString>
+
+class QWidget;
 
 namespace ui {
 
-/// Says a sentence to a screen reader without moving the keyboard focus: an
-/// invisible notification that is shown with the sentence as its text, which
-/// screen readers speak when a notification appears. It takes no room and
-/// paints nothing.
-class Announcer : public QLabel {
-    Q_OBJECT
+/// How soon a screen reader should speak a sentence: after what it is saying
+/// (a result), or at once, cutting it short (an error).
+enum class Urgency { Polite, Assertive };
 
-public:
-    explicit Announcer(QWidget* parent);
-
-    void announce(const QString& sentence);
-};
+/// Says a sentence to a screen reader without moving the keyboard focus,
+/// on behalf of `window`. From Qt 6.8 on through the toolkit's announcement,
+/// with the urgency given; before it through an invisible notification
+/// (a 0×0 label named "Announcer", made in `window` when first needed, that
+/// is shown with the sentence as its text), which Orca speaks as it appears
+/// and which knows no urgency. Callers announce only while
+/// QAccessible::isActive(), so nothing is done while no one listens.
+void announce(QWidget& window, const QString& sentence, Urgency urgency = Urgency::Polite);
 
 } // namespace ui

@@ -109,9 +109,7 @@ void RecalculationReport::describeChanges()
 
 void RecalculationReport::announce(const QString& sentence)
 {
-    if (!announcer_)
-        announcer_ = new Announcer(streamlines_.parentWidget());
-    announcer_->announce(sentence);
+    ui::announce(*streamlines_.parentWidget(), sentence, Urgency::Polite);
 }
 
 } // namespace ui

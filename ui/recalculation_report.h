@@ -11,7 +11,6 @@
 
 namespace ui {
 
-class Announcer;
 class PictureBox;
 
 /// What the two picture boxes say about the recalculations so far: still
@@ -63,7 +62,6 @@ private:
     std::optional<Drawing> drawing_; ///< between started and finished or stopped
     bool pressureBegun_ = false;
     std::optional<Plot> lastStoppedPlot_;
-    Announcer* announcer_ = nullptr; ///< made when first needed
 };
 
 } // namespace ui

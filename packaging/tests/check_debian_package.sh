@@ -41,7 +41,30 @@ description=$(field Description)
 depends=$(field Depends)
 echo "Depends: $depends"
 depended_on=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-dejavu-core; do
+dpkg-deb -x "$deb" "$scratch/root"
+# The packages that hold, on this system, the libraries the program loads and
+# Qt's SVG image plugin: their names differ between releases (libqt6core6 on
+# Debian 12, libqt6core6t64 on 13; the plugin in libqt6svg6 or
+# qt6-svg-plugins).
+# dpkg knows a library by the path its package ships, which on a merged /usr
+# may be the /lib or the /usr/lib spelling, through any symbolic link.
+owner() {
+    local path
+    for path in "$1" "$(realpath "$1")" "${1#/usr}" "/usr${1#/usr}"; do
+        dpkg-query --search "$path" 2>/dev/null | head -n 1 | sed 's/[:,].*//' | grep . && return
+    done
+    echo "FAIL: no package holds $1" >&2
+    return 1
+}
+libraries=$(ldd "$scratch/root/usr/bin/wavywall")
+needed=()
+for library in libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6; do
+    path=$(awk -v name="$library" '$1 == name { print $3 }' <<<"$libraries")
+    [ -n "$path" ] || fail "the program does not load $library"
+    needed+=("$(owner "$path")")
+done
+needed+=("$(owner '*/qt6/plugins/imageformats/libqsvg.so')" fonts-dejavu-core)
+for package in "${needed[@]}"; do
     grep -Fxq "$package" <<<"$depended_on" || fail "Depends lacks $package"
 done
 
@@ -49,5 +72,4 @@ dpkg-deb -c "$deb" >"$scratch/contents.txt"
 grep -Eq '^-rwxr-xr-x .* \./usr/bin/wavywall$' "$scratch/contents.txt" ||
     fail "the package has no executable usr/bin/wavywall"
 awk '$NF !~ /\/$/ { sub(/^\.\/usr\//, "", $NF); print $NF }' "$scratch/contents.txt" >"$scratch/listed.txt"
-dpkg-deb -x "$deb" "$scratch/root"
 bash "$here/check_installed_files.sh" "$scratch/listed.txt" "$expected" "$scratch/root/usr"

@@ -5,6 +5,8 @@
 set -euo pipefail
 cmake=$1 build=$2 scratch=$3 expected=$4
 here=$(dirname "$0")
+# shellcheck source=appstream_findings.sh
+source "$here/appstream_findings.sh"
 
 rm -rf "$scratch"
 mkdir -p "$scratch"
@@ -18,7 +20,7 @@ bash "$here/check_installed_files.sh" "$scratch/installed.txt" "$expected" "$pre
 
 # The metainfo finds the desktop entry it launches.
 if ! appstreamcli validate-tree --no-net "$prefix" >"$scratch/validate-tree.log" 2>&1 ||
-    grep -Eq '^ *[EWI]: ' "$scratch/validate-tree.log"; then
+    [ -n "$(appstream_findings "$scratch/validate-tree.log")" ]; then
     cat "$scratch/validate-tree.log"
     echo "FAIL: the installed metainfo does not find its desktop entry"
     exit 1

@@ -8,11 +8,16 @@
 # program's own report text the same in both. There is no window manager, so
 # the main window sits at the screen's top left.
 #
-# usage: tst_toolkit_texts_real_window.sh <wavywall executable> <directory for screenshots>
+# The Turkish words expected are those of Qt's installed catalogue, read by
+# the toolkit_catalogue tool: Qt 6.4 and 6.8 word the same menu differently.
+#
+# usage: tst_toolkit_texts.sh <wavywall executable> <directory for screenshots> <toolkit_catalogue>
 set -euo pipefail
 
-readonly program=${1:?usage: tst_toolkit_texts_real_window.sh <wavywall executable> <directory for screenshots>}
-readonly out_dir=${2:?usage: tst_toolkit_texts_real_window.sh <wavywall executable> <directory for screenshots>}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory for screenshots> <toolkit_catalogue>"
+readonly program=${1:?$usage}
+readonly out_dir=${2:?$usage}
+readonly catalogue=${3:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/x_server.sh
 source "$here/../support/x_server.sh"
@@ -160,9 +165,17 @@ check_locale() {
     fi
 }
 
-check_locale tr tr_TR.UTF-8 "$tmp/locale" Tamam \
-    'Buraya kaydır' 'Sol kenar' 'Sağ kenar' 'Sayfa sola' 'Sayfa sağa' 'Sola kaydır' 'Sağa kaydır'
-check_locale c C.UTF-8 '' OK \
-    'Scroll here' 'Left edge' 'Right edge' 'Page left' 'Page right' 'Scroll left' 'Scroll right'
+# A horizontal bar's menu, in Qt's own (English) words.
+menu_items=('Scroll here' 'Left edge' 'Right edge' 'Page left' 'Page right' 'Scroll left' 'Scroll right')
+turkish_items=() turkish_ok=''
+turkish_text=$("$catalogue" tr_TR QScrollBar "${menu_items[@]}") ||
+    fail "Qt's Turkish catalogue could not be read: run scripts/install-deps.sh"
+mapfile -t turkish_items <<<"$turkish_text"
+turkish_ok=$("$catalogue" tr_TR QPlatformTheme OK)
+[ "${turkish_items[0]}" != "${menu_items[0]}" ] && [ "$turkish_ok" != OK ] ||
+    fail "Qt's Turkish catalogue does not translate the menu and the button"
+
+check_locale tr tr_TR.UTF-8 "$tmp/locale" "$turkish_ok" "${turkish_items[@]}"
+check_locale c C.UTF-8 '' OK "${menu_items[@]}"
 
 echo "all $checks checks passed; screenshots in $out_dir: toolkit_texts_{tr,c}_{menu,error}.png"

@@ -154,15 +154,17 @@ start_screen_reader() {
 # reader runs or when QT_LINUX_ACCESSIBILITY_ALWAYS_ON is set; the variable
 # keeps the test independent of when Orca announces itself.
 start_accessible_program() {
-    local dir=$1 seconds=$2 program=$3
+    # Not "program": callers often hold the executable's path under that
+    # name, read-only, and bash 5.2 refuses a local of a read-only name.
+    local dir=$1 seconds=$2 executable=$3
     shift 3
-    local name=${program##*/}
+    local name=${executable##*/}
     mkdir -p "$dir/program_runtime"
     chmod 700 "$dir/program_runtime"
     _screen_reader_environment
     _screen_reader_spawn program env -i "${screen_reader_env[@]}" \
         XDG_RUNTIME_DIR="$dir/program_runtime" QT_QPA_PLATFORM=xcb \
-        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" "$@"
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$executable" "$@"
     program_pid=${screen_reader_groups[-1]}
     _screen_reader_watchdog
     _screen_reader_poll "$seconds" _screen_reader_find_window ||

@@ -5,14 +5,17 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
-#include <stdexcept>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QAccessibleAnnouncementEvent>
+#endif
 
-namespace bench {
+#include <stdexcept>
 
 namespace {
 
-long heard = 0;
-long read = 0;
+long eventCount = 0;
+long readCount = 0;
+std::vector<Utterance> spoken;
 bool wasActive = false;
 QAccessible::UpdateHandler previousHandler = nullptr;
 
@@ -27,16 +30,27 @@ QPlatformAccessibility& platformAccessibility()
 
 void listen(QAccessibleEvent* event)
 {
-    ++heard;
+    ++eventCount;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement) {
+        const auto* announcement = static_cast<QAccessibleAnnouncementEvent*>(event);
+        spoken.push_back(
+            {announcement->message(),
+             announcement->politeness() == QAccessible::AnnouncementPoliteness::Assertive});
+        return;
+    }
+#endif
     QAccessibleInterface* changed = event->accessibleInterface();
     if (!changed)
         return;
     // A screen reader fetches the changed text to speak it; counting what
     // was read keeps the fetching from being optimised away.
     if (event->type() == QAccessible::DescriptionChanged)
-        read += changed->text(QAccessible::Description).isEmpty() ? 0 : 1;
+        readCount += changed->text(QAccessible::Description).isEmpty() ? 0 : 1;
     else if (event->type() == QAccessible::NameChanged || event->type() == QAccessible::ObjectShow)
-        read += changed->text(QAccessible::Name).isEmpty() ? 0 : 1;
+        readCount += changed->text(QAccessible::Name).isEmpty() ? 0 : 1;
+    if (event->type() == QAccessible::ObjectShow && changed->role() == QAccessible::Notification)
+        spoken.push_back({changed->text(QAccessible::Name), false});
 }
 
 } // namespace
@@ -45,6 +59,7 @@ ListeningScreenReader::ListeningScreenReader()
 {
     QPlatformAccessibility& accessibility = platformAccessibility();
     wasActive = accessibility.isActive();
+    spoken.clear();
     previousHandler = QAccessible::installUpdateHandler(listen);
     accessibility.setActive(true); // tells QAccessible's observers too
     if (!QAccessible::isActive())
@@ -59,12 +74,15 @@ ListeningScreenReader::~ListeningScreenReader()
 
 long ListeningScreenReader::eventsHeard() const
 {
-    return heard;
+    return eventCount;
 }
 
 long ListeningScreenReader::textsRead() const
 {
-    return read;
+    return readCount;
 }
 
-} // namespace bench
+const std::vector<Utterance>& ListeningScreenReader::utterances() const
+{
+    return spoken;
+}
