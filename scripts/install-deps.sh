@@ -49,15 +49,13 @@ update_lists() {
     lists_updated=yes
 }
 
-# Prints the name to install for a "new|old" choice, or nothing when one of
-# them is installed already.
+# Prints the name to install for a "new|old" choice: the first that apt
+# offers, or nothing when that one is installed already.
 choose() {
     local name choices
     IFS='|' read -ra choices <<<"$1"
     for name in "${choices[@]}"; do
         installed "$name" && return
-    done
-    for name in "${choices[@]}"; do
         if offered "$name"; then
             echo "$name"
             return
