@@ -42,12 +42,9 @@ public:
 
 #if WAVYWALL_TOOLKIT_ANNOUNCES
 
-void announce(QWidget& window, const QString& sentence, Urgency urgency)
+void announce(QWidget& window, const QString& sentence)
 {
-    QAccessibleAnnouncementEvent event(&window, sentence);
-    event.setPoliteness(urgency == Urgency::Assertive
-                            ? QAccessible::AnnouncementPoliteness::Assertive
-                            : QAccessible::AnnouncementPoliteness::Polite);
+    QAccessibleAnnouncementEvent event(&window, sentence); // polite
     QAccessible::updateAccessibility(&event);
 }
 
@@ -55,7 +52,7 @@ void announce(QWidget& window, const QString& sentence, Urgency urgency)
 
 // A notification is spoken when it appears: shown again, it is spoken again,
 // also with the same sentence.
-void announce(QWidget& window, const QString& sentence, Urgency)
+void announce(QWidget& window, const QString& sentence)
 {
     auto* notification =
         window.findChild<Notification*>(QStringLiteral("Announcer"), Qt::FindDirectChildrenOnly);

@@ -1,6 +1,5 @@
 #include "form1.h"
 
-#include "announcer.h"
 #include "controls.h"
 #include "error_explanation.h"
 #include "form1_table.h"
@@ -10,10 +9,8 @@
 #include "recalculation_report.h"
 #include "scroll_bar.h"
 #include "text_conversion.h"
-#include "toolkit_version.h"
 #include "twips.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,13 +185,7 @@ void Form1::reportError(const flow::RunTimeError& error)
 {
     const StoppedRecalculation where{Text_Moo->text(), Text_HbL->text(),
                                      report_->lastStoppedPlot()};
-    const QString text = errorReport(error, where);
-    // Before Qt 6.8 a screen reader reads the report as the alert it is;
-    // from 6.8 on the window also says it at once, cutting short whatever
-    // was being said.
-    if (toolkitAnnounces && QAccessible::isActive())
-        announce(*this, text, Urgency::Assertive);
-    QMessageBox::critical(this, title(), text);
+    QMessageBox::critical(this, title(), errorReport(error, where));
 }
 
 } // namespace ui

@@ -1,14 +1,11 @@
 #include "form_about.h"
 
 #include "about_texts.h"
-#include "announcer.h"
 #include "controls.h"
 #include "plot_surface.h"
 #include "qt_colour.h"
-#include "toolkit_version.h"
 #include "twips.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QShortcut>
@@ -139,10 +136,6 @@ void FormAbout::Show()
     window_->show();
     window_->raise();
     window_->activateWindow();
-    // Before Qt 6.8 a screen reader reads the window's description as it
-    // opens; from 6.8 on the window says it as an announcement.
-    if (toolkitAnnounces && QAccessible::isActive())
-        announce(*window_, window_->accessibleDescription());
 }
 
 } // namespace ui

@@ -109,7 +109,7 @@ void RecalculationReport::describeChanges()
 
 void RecalculationReport::announce(const QString& sentence)
 {
-    ui::announce(*streamlines_.parentWidget(), sentence, Urgency::Polite);
+    ui::announce(*streamlines_.parentWidget(), sentence);
 }
 
 } // namespace ui

@@ -47,6 +47,10 @@ for tool in Xvfb xdotool orca dbus-daemon; do
 done
 mkdir -p "$out_dir"
 
+# Orca 43 says "43.1", Orca 48 "Orca version 48.1, AT-SPI2 version: ...".
+orca_major=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1)
+[[ $orca_major =~ ^[0-9]+$ ]] || fail "orca --version names no version"
+
 start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
 start_accessible_program "$tmp" "$wait_limit" "$program" || fail "the program did not start"
@@ -56,13 +60,21 @@ said_before=0
 mark() { said_before=$(spoken_lines | wc -l); }
 new_speech() { spoken_lines | tail -n "+$((said_before + 1))"; }
 heard() { new_speech | grep -Fq -- "$1"; }
+# expect WHAT TEXT [TEXT...]: until Orca has said one of the texts; where Orca
+# 43 and 48 word the same thing differently, both are given.
 expect() {
-    local what=$1 text=$2 limit=$((SECONDS + wait_limit))
-    until heard "$text"; do
-        ((SECONDS < limit)) || fail "Orca did not say \"$text\" ($what)"
+    local what=$1 text limit=$((SECONDS + wait_limit))
+    shift
+    while :; do
+        for text in "$@"; do
+            if heard "$text"; then
+                pass "$what: \"$text\""
+                return
+            fi
+        done
+        ((SECONDS < limit)) || fail "Orca did not say \"$1\" ($what)"
         sleep 0.1
     done
-    pass "$what: \"$text\""
 }
 press() {
     mark
@@ -78,13 +90,13 @@ program_running() { kill -0 "$program_pid" 2>/dev/null; }
 press Tab
 expect "second tab stop" "Duvar üzerinde basınç katsayılarının dağılımı"
 press Tab
-expect "third tab stop" "HESAPLA push button"
+expect "third tab stop" "HESAPLA push button" "HESAPLA button"
 press Tab
 expect "fourth tab stop" "H/L ="
 press Tab
 expect "fifth tab stop" "Moo ="
 press Tab
-expect "sixth tab stop, the bar says its input" "Moo scroll bar 0.00"
+expect "sixth tab stop, the bar says its input" "Moo scroll bar 0.00" "Moo scroll bar 0 0 percent"
 press Tab
 expect "seventh tab stop" "H/L scroll bar 0.01"
 press Tab
@@ -103,9 +115,14 @@ type_over 0.5
 press shift+Tab
 type_over 0.1
 press shift+Tab
-expect "on HESAPLA" "HESAPLA push button"
+expect "on HESAPLA" "HESAPLA push button" "HESAPLA button"
 press Return
 expect "Return on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676"
+# Orca 46 and later speak Qt 6.8's announcement as the sentence alone, where
+# Orca 43 says the notification's role before it.
+if ((orca_major >= 46)); then
+    expect "the result is spoken alone" "SPEECH OUTPUT: 'Hesaplandı, Moo = 0.5, H/L = 0.1: "
+fi
 expect "with the streamlines' amplitudes" "genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, 6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282."
 press Tab
 type_over 0.2

@@ -182,22 +182,28 @@ _screen_reader_find_window() {
     [ -n "$program_window" ]
 }
 
+# Orca 43 logs the program as [application | NAME], Orca 48 as
+# [application: 'NAME'].
 _screen_reader_spoke_about() {
-    awk -v app="[application | $1]" \
-        'index($0, app) { seen = 1 } seen && / - SPEECH OUTPUT: / { found = 1; exit }
+    awk -v old="[application | $1]" -v new="[application: '$1']" \
+        'index($0, old) || index($0, new) { seen = 1 }
+         seen && / - SPEECH OUTPUT: / { found = 1; exit }
          END { exit !found }' "$orca_log"
 }
 
 # Prints what Orca said, one utterance a line as SPEECH OUTPUT: '...', without
-# the log's time stamps and voice settings. A line break inside an utterance
-# comes out as \n.
+# the log's time stamps and voice settings, from the logs of Orca 43 and 48
+# alike. An utterance can span several lines of the log (a message box's
+# text); a line break inside it comes out as \n.
 spoken_lines() {
     [ -n "$orca_log" ] && [ -f "$orca_log" ] || return 0
     awk '
         function flush() { if (text != "") print text; text = "" }
-        # Cuts the voice settings, a Python dict, off the end of an utterance.
+        # Cuts the voice settings off the end of an utterance: a Python dict
+        # after it ('...'{...} in Orca 43, '...' {...} in Orca 48), or a list
+        # of them ('...' [{...}], Orca 48).
         function ends(s) {
-            if (!match(s, /'\'' ?( voice=[A-Za-z_]+)?\{('\''[a-z_-]+'\'': .*)?\}$/)) return 0
+            if (!match(s, /'\'' ?( voice=[A-Za-z_]+)?(\{('\''[a-z_-]+'\'': .*)?\}|\[\{.*\}\])$/)) return 0
             cut = substr(s, 1, RSTART)
             return 1
         }
