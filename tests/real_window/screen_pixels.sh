@@ -1,5 +1,6 @@
 # shellcheck shell=bash
-# Colour counts and pixel runs in screenshots, for tst_real_window.sh (sourced).
+# Colour counts, pixel runs and contrast in screenshots, for the real-window
+# scripts (sourced).
 # A region is an ImageMagick geometry WxH+X+Y in screen pixels; a colour is one
 # word list "R G B" with 8-bit channels, a palette several such lists in one.
 
@@ -61,4 +62,33 @@ colour_runs() {
             !match_ && inside { print first, last; inside = 0 }
             { last = at }
             END { if (inside) print first, last }'
+}
+
+# The relative luminance (WCAG 2.1) of each colour of a region, as lines
+# "count luminance", the most common colour first.
+region_luminances() {
+    region_histogram "$1" "$2" | sort -k1,1nr | awk '
+        function linear(v) { v /= 255; return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ^ 2.4 }
+        { print $1, 0.2126 * linear($2) + 0.7152 * linear($3) + 0.0722 * linear($4) }'
+}
+
+# The contrast ratio (WCAG 2.1), two decimals, of a region's most common
+# colour against the most distinct colour in it (a text on its background)
+# or, given a second region, against that region's most common colour.
+region_contrast() {
+    local file=$1 region=$2 other=${3:-}
+    {
+        region_luminances "$file" "$region" | awk 'NR == 1'
+        if [ -n "$other" ]; then
+            region_luminances "$file" "$other" | awk 'NR == 1'
+        else
+            region_luminances "$file" "$region"
+        fi
+    } | awk '
+        NR == 1 { background = $2; best = 1; next }
+        {
+            high = $2 > background ? $2 : background; low = $2 + background - high
+            if ((high + 0.05) / (low + 0.05) > best) best = (high + 0.05) / (low + 0.05)
+        }
+        END { printf "%.2f\n", best }'
 }
