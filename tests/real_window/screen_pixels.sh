@@ -64,31 +64,17 @@ colour_runs() {
             END { if (inside) print first, last }'
 }
 
-# The relative luminance (WCAG 2.1) of each colour of a region, as lines
-# "count luminance", the most common colour first.
-region_luminances() {
-    region_histogram "$1" "$2" | sort -k1,1nr | awk '
-        function linear(v) { v /= 255; return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ^ 2.4 }
-        { print $1, 0.2126 * linear($2) + 0.7152 * linear($3) + 0.0722 * linear($4) }'
-}
-
 # The contrast ratio (WCAG 2.1), two decimals, of a region's most common
-# colour against the most distinct colour in it (a text on its background)
-# or, given a second region, against that region's most common colour.
+# colour with the colour in it that differs most (a text's with its
+# background) or, given a second region, with that region's most common one.
 region_contrast() {
-    local file=$1 region=$2 other=${3:-}
     {
-        region_luminances "$file" "$region" | awk 'NR == 1'
-        if [ -n "$other" ]; then
-            region_luminances "$file" "$other" | awk 'NR == 1'
-        else
-            region_luminances "$file" "$region"
-        fi
-    } | awk '
-        NR == 1 { background = $2; best = 1; next }
-        {
-            high = $2 > background ? $2 : background; low = $2 + background - high
-            if ((high + 0.05) / (low + 0.05) > best) best = (high + 0.05) / (low + 0.05)
-        }
-        END { printf "%.2f\n", best }'
+        region_histogram "$1" "$2" | sort -k1,1nr
+        if [ -n "${3:-}" ]; then region_histogram "$1" "$3" | sort -k1,1nr | awk 'NR == 1'; fi
+    } | awk -v pair="${3:+yes}" '
+        function linear(v) { v /= 255; return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ^ 2.4 }
+        { l = 0.2126 * linear($2) + 0.7152 * linear($3) + 0.0722 * linear($4) + 0.05 }
+        NR == 1 { first = l }
+        { ratio = l > first ? l / first : first / l; if (ratio > best) best = ratio }
+        END { if (pair) best = l > first ? l / first : first / l; printf "%.2f\n", best }'
 }
