@@ -24,6 +24,9 @@ packages=(
   lintian groff-base man-db qt6-translations-l10n locales
   # reading the toolkit's texts off the screen in the real-window check
   tesseract-ocr tesseract-ocr-tur
+  # a dark desktop in the real-window check: Qt's GTK platform theme; Adwaita,
+  # dark variant included, is built into GTK 3 itself
+  qt6-gtk-platformtheme
 )
 
 export DEBIAN_FRONTEND=noninteractive

@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "plot_surface.h"
 #include "qt_colour.h"
+#include "readable_colours.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -59,9 +60,12 @@ QFont aboutFont(int pixels)
     return font;
 }
 
+// The window fixes its background, light yellow, so what it leaves to the
+// toolkit takes the toolkit's light palette: on a dark desktop the default
+// text colour would be light, and vanish on the yellow.
 void paintBackground(QWidget* widget, std::optional<flow::Colour> text)
 {
-    QPalette palette = widget->palette();
+    QPalette palette = lightPalette();
     palette.setColor(QPalette::Window, toQColor(background));
     if (text)
         palette.setColor(QPalette::WindowText, toQColor(*text));

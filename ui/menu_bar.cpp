@@ -1,5 +1,7 @@
 #include "menu_bar.h"
 
+#include "readable_colours.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
@@ -12,7 +14,9 @@ namespace {
 
 /// The style highlights a menu-bar item only while its menu is open, and the
 /// About item has no menu: with the keyboard on the bar, the item under it is
-/// drawn as if open, so that the user sees where the focus is.
+/// drawn as if open, so that the user sees where the focus is. A highlight
+/// that hardly stands out from the bar (a deep blue on a dark desktop) is made
+/// lighter, with a text that still reads on it.
 class KeyboardHighlightStyle : public QProxyStyle {
 public:
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -23,6 +27,13 @@ public:
             if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
                 QStyleOptionMenuItem focused = *item;
                 focused.state |= State_Sunken;
+                QPalette& palette = focused.palette;
+                const QColor mark = focusMarkColour(palette, palette.color(QPalette::Window));
+                if (mark != palette.color(QPalette::Highlight)) {
+                    palette.setColor(QPalette::Highlight, mark);
+                    palette.setColor(QPalette::HighlightedText,
+                                     textColourOn(mark, palette.color(QPalette::HighlightedText)));
+                }
                 QProxyStyle::drawControl(element, &focused, painter, widget);
                 return;
             }

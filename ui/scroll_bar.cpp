@@ -1,6 +1,7 @@
 #include "scroll_bar.h"
 
 #include "accessible_factory.h"
+#include "readable_colours.h"
 #include "text_conversion.h"
 
 #include <QAccessibleValueInterface>
@@ -126,8 +127,9 @@ void ScrollBar::paintEvent(QPaintEvent* event)
     frame.backgroundColor = palette().color(QPalette::Window);
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
     // The style's frame is a faint tint on so small a bar: its edge takes the
-    // highlight colour too, as a focused picture box's border does.
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 0));
+    // highlight colour too, as a focused picture box's border does, as far as
+    // it stands out from the window around the bar.
+    painter.setPen(QPen(focusMarkColour(palette(), frame.backgroundColor), 0));
     painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 

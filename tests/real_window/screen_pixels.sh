@@ -1,5 +1,6 @@
 # shellcheck shell=bash
-# Colour counts and pixel runs in screenshots, for tst_real_window.sh (sourced).
+# Colour counts, pixel runs and contrast in screenshots, for the real-window
+# scripts (sourced).
 # A region is an ImageMagick geometry WxH+X+Y in screen pixels; a colour is one
 # word list "R G B" with 8-bit channels, a palette several such lists in one.
 
@@ -61,4 +62,19 @@ colour_runs() {
             !match_ && inside { print first, last; inside = 0 }
             { last = at }
             END { if (inside) print first, last }'
+}
+
+# The contrast ratio (WCAG 2.1), two decimals, of a region's most common
+# colour with the colour in it that differs most (a text's with its
+# background) or, given a second region, with that region's most common one.
+region_contrast() {
+    {
+        region_histogram "$1" "$2" | sort -k1,1nr
+        if [ -n "${3:-}" ]; then region_histogram "$1" "$3" | sort -k1,1nr | awk 'NR == 1'; fi
+    } | awk -v pair="${3:+yes}" '
+        function linear(v) { v /= 255; return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ^ 2.4 }
+        { l = 0.2126 * linear($2) + 0.7152 * linear($3) + 0.0722 * linear($4) + 0.05 }
+        NR == 1 { first = l }
+        { ratio = l > first ? l / first : first / l; if (ratio > best) best = ratio }
+        END { if (pair) best = l > first ? l / first : first / l; printf "%.2f\n", best }'
 }

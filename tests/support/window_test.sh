@@ -7,6 +7,7 @@
 #   begin_window_test NAME OUT_DIR SECONDS   # sets tmp and shot, traps EXIT and signals
 #   start_display                            # the X server, or fail
 #   start_program [LANG [LOCPATH]]           # sets app_pid (LANG defaults to C.UTF-8)
+#                                            # and passes program_environment on
 #   pass TEXT / fail TEXT / program_running / take_screenshot FILE / stop_program
 #   wait_for_new_window WHAT                 # sets new_window (see main_window)
 #
@@ -71,13 +72,16 @@ start_display() {
 }
 
 # The program gets a small, fixed environment: no desktop settings, no user
-# configuration, the X server of this test, the locale asked for.
+# configuration, the X server of this test, the locale asked for, and the
+# variables the caller lists in program_environment (NAME=value each).
+program_environment=()
 start_program() {
     rm -rf "$tmp/runtime" "$tmp/home"
     mkdir -m 700 "$tmp/runtime" "$tmp/home"
     local environment=(PATH="$PATH" HOME="$tmp/home" LANG="${1:-C.UTF-8}" DISPLAY="$DISPLAY"
         QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
     if [ -n "${2:-}" ]; then environment+=(LOCPATH="$2"); fi
+    environment+=("${program_environment[@]}")
     local passed
     for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
         if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi

@@ -1,0 +1,122 @@
+// Contrast on rendered pixels under a light and three dark desktop palettes:
+// the About window's lines against their light yellow (4.5:1, text), the
+// keyboard focus marks against what they stand on (3:1, non-text).
+
+#include "form1_fixture.h"
+#include "form_about.h"
+#include "menu_bar.h"
+#include "readable_colours.h"
+
+#include <QLabel>
+
+#include <map>
+
+namespace {
+
+/// The colour that most of the region's pixels have.
+QColor dominant(const QImage& image, const QRegion& region)
+{
+    std::map<QRgb, int> counts;
+    for (const QRect& r : region)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                ++counts[image.pixel(x, y)];
+    auto fewer = [](auto a, auto b) { return a.second < b.second; };
+    return std::max_element(counts.begin(), counts.end(), fewer)->first;
+}
+
+QRegion ring(const QRect& r)
+{
+    return QRegion(r) - r.adjusted(1, 1, -1, -1);
+}
+
+} // namespace
+
+class TestContrast : public QObject {
+    Q_OBJECT
+
+    const QPalette light_ = QApplication::palette();
+    QString report_;
+    double least_ = 21;
+
+    void measured(const QString& name, double ratio)
+    {
+        report_ += name + QString(" %1  ").arg(ratio, 0, 'f', 2);
+        least_ = std::min(least_, ratio);
+    }
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light desktop") << light_;
+        // Dark desktops with a pale, a middle and a deep blue highlight.
+        for (auto [name, window, highlight] : {std::tuple{"dark, pale", 0x31363b, 0x3daee9},
+                                               {"dark, middle", 0x323232, 0x308cc6},
+                                               {"dark, deep", 0x353535, 0x15539e}}) {
+            QPalette dark{QColor(QRgb(window))}; // light text on dark
+            dark.setColor(QPalette::Highlight, QRgb(highlight));
+            QTest::newRow(name) << dark;
+        }
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QPalette, palette);
+        QApplication::setPalette(palette);
+        report_.clear();
+        least_ = 21;
+    }
+    void cleanup() { qInfo("%s", qPrintable(report_)); }
+
+    void aboutLinesAreReadable()
+    {
+        ui::FormAbout::instance().Show();
+        QWidget* about = ui::FormAbout::instance().window();
+        const QImage shot = about->grab().toImage();
+        for (QLabel* label : about->findChildren<QLabel*>()) {
+            const QRect area = label->geometry() & about->rect();
+            const QColor background = dominant(shot, area);
+            double ink = 1; // the text's most distinct pixel
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    ink = std::max(ink, ui::contrastRatio(shot.pixel(x, y), background));
+            measured(label->objectName(), ink);
+        }
+        about->close();
+        QVERIFY2(least_ >= 4.5, qPrintable(report_));
+    }
+
+    void focusMarksStandOut()
+    {
+        QFETCH_GLOBAL(QPalette, palette);
+        Form1Fixture f;
+        QVERIFY(f.exposed());
+        auto* menu = static_cast<ui::MenuBar*>(f.form->menuBar());
+        const QRect box = f.Picture_Akim->rect(), bar = f.HScroll_Moo->rect();
+        const QRect item = menu->actionGeometry(f.Nm_About);
+        const struct {
+            const char* name;
+            QWidget* widget;
+            QRegion mark, beside;
+        } marks[] = {
+            {"picture box", f.Picture_Akim, ring(box - QMargins(1, 1, 1, 1)),
+             ring(box - QMargins(2, 2, 2, 2))},
+            {"scroll bar", f.HScroll_Moo, ring(bar), ring(bar + QMargins(1, 1, 1, 1))},
+            {"menu item", menu, item - QMargins(2, 2, 2, 2),
+             ring(item + QMargins(1, 1, 1, 1)) & menu->rect()},
+        };
+        for (const auto& m : marks) {
+            m.widget == menu ? menu->enterKeyboardMode() : m.widget->setFocus(Qt::TabFocusReason);
+            const QImage shot = f.form->grab().toImage();
+            const QPoint at = m.widget->mapTo(f.form.get(), QPoint());
+            measured(m.name, ui::contrastRatio(dominant(shot, m.mark.translated(at)),
+                                               dominant(shot, m.beside.translated(at))));
+            // What the program leaves wholly to the toolkit follows the desktop.
+            QCOMPARE(dominant(shot, ring(f.form->rect())), palette.color(QPalette::Window));
+        }
+        QVERIFY2(least_ >= 3, qPrintable(report_));
+    }
+};
+
+QTEST_MAIN(TestContrast)
+#include "tst_contrast.moc"
