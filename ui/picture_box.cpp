@@ -61,7 +61,6 @@ void PictureBox::Cls()
     else
         image_ = QImage(); // made anew at the right size when next needed
     update();
-    emit cleared();
 }
 
 void PictureBox::Scale(float x1, float y1, float x2, float y2)

@@ -42,10 +42,6 @@ public:
     /// area, one pixel a device unit.
     const QImage& renderedImage();
 
-signals:
-    /// Cls was called: the box now shows nothing but its background.
-    void cleared();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;

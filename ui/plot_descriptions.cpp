@@ -11,7 +11,7 @@ namespace ui {
 
 namespace {
 
-QString numbers(const std::array<double, flow::FlowHalf::M>& values)
+QString numbers(const std::array<double, flow::plottedStreamlines>& values)
 {
     QStringList spoken;
     for (const double v : values)

@@ -2,7 +2,6 @@
 
 #include "announcer.h"
 #include "picture_box.h"
-#include "plot_summary.h"
 
 #include <QAccessible>
 
@@ -23,9 +22,6 @@ RecalculationReport::RecalculationReport(PictureBox& streamlines, PictureBox& pr
     , pressure_(pressure)
     , flow_(flow)
 {
-    // The pressure plot begins with its Cls: an error after it arose there.
-    connect(&pressure_, &PictureBox::cleared, this,
-            [this] { pressureBegun_ = drawing_.has_value(); });
     streamlines_.setDescriber([this] { return description(Plot::Streamlines); });
     pressure_.setDescriber([this] { return description(Plot::Pressure); });
 }
@@ -38,20 +34,19 @@ RecalculationReport::~RecalculationReport()
 
 void RecalculationReport::started(double Moo, double HbL)
 {
-    drawing_ = Drawing{Moo, HbL, flow_.Beta(), flow_.H()};
-    pressureBegun_ = false;
+    drawing_ = Drawing{Moo, HbL};
 }
 
 void RecalculationReport::finished()
 {
     for (Shown& shown : shown_)
-        shown = {Shown::Drawn, *drawing_, std::nullopt, std::nullopt};
+        shown = {Shown::Drawn, *drawing_, flow_.summary(), std::nullopt, std::nullopt};
     drawing_.reset();
     lastStoppedPlot_.reset();
     describeChanges();
     if (QAccessible::isActive()) {
-        const Drawing& d = shown_[0].drawing;
-        announce(recalculationSentence(d.Moo, d.HbL, flow::summarize(flow_, d.Beta, d.H)));
+        const Shown& s = shown_[0];
+        announce(recalculationSentence(s.drawing.Moo, s.drawing.HbL, s.summary));
     }
 }
 
@@ -63,12 +58,12 @@ void RecalculationReport::stopped(const flow::RunTimeError& error)
         streamlines.unchangedFrom = error;
         pressure.unchangedFrom = error;
         lastStoppedPlot_.reset();
-    } else if (pressureBegun_) {
-        streamlines = {Shown::Drawn, *drawing_, std::nullopt, std::nullopt};
-        pressure = {Shown::Stopped, *drawing_, error, std::nullopt};
+    } else if (flow_.summary().streamlinesDrawn) { // the pressure plot had begun
+        streamlines = {Shown::Drawn, *drawing_, flow_.summary(), std::nullopt, std::nullopt};
+        pressure = {Shown::Stopped, *drawing_, {}, error, std::nullopt};
         lastStoppedPlot_ = Plot::Pressure;
     } else {
-        streamlines = {Shown::Stopped, *drawing_, error, std::nullopt};
+        streamlines = {Shown::Stopped, *drawing_, {}, error, std::nullopt};
         pressure.unchangedFrom = error;
         lastStoppedPlot_ = Plot::Streamlines;
     }
@@ -86,7 +81,7 @@ QString RecalculationReport::description(Plot plot) const
         text = blankPlotDescription();
         break;
     case Shown::Drawn:
-        text = drawnPlotDescription(plot, d.Moo, d.HbL, flow::summarize(flow_, d.Beta, d.H));
+        text = drawnPlotDescription(plot, d.Moo, d.HbL, shown.summary);
         break;
     case Shown::Stopped:
         text = stoppedPlotDescription(plot, d.Moo, d.HbL, *shown.stoppedBy);

@@ -25,7 +25,8 @@ class RecalculationReport : public QObject {
     Q_OBJECT
 
 public:
-    /// flow is the flow half that draws on the two boxes.
+    /// flow is the flow half that draws on the two boxes; its summary gives
+    /// the key numbers of what it drew.
     RecalculationReport(PictureBox& streamlines, PictureBox& pressure, const flow::FlowHalf& flow);
     ~RecalculationReport() override;
 
@@ -43,12 +44,12 @@ public:
 private:
     struct Drawing {
         double Moo, HbL; ///< the inputs
-        double Beta, H;  ///< the flow values it was drawn with
     };
     /// What one picture box shows, and whether the last recalculation passed it by.
     struct Shown {
         enum { Blank, Drawn, Stopped } state = Blank;
         Drawing drawing{};
+        flow::PlotSummary summary{};                     ///< with Drawn: its key numbers
         std::optional<flow::RunTimeError> stoppedBy;     ///< with Stopped
         std::optional<flow::RunTimeError> unchangedFrom; ///< the error that left it as it was
     };
@@ -61,7 +62,6 @@ private:
     const flow::FlowHalf& flow_;
     Shown shown_[2];
     std::optional<Drawing> drawing_; ///< between started and finished or stopped
-    bool pressureBegun_ = false;
     std::optional<Plot> lastStoppedPlot_;
     Announcer* announcer_ = nullptr; ///< made when first needed
 };
