@@ -30,7 +30,7 @@ public:
     }
 };
 
-// A plot's 912 segments, with room for the next plot on the same box.
+// Room for the streamline plot's 706 segments, the more of the two plots.
 constexpr std::size_t plotSegments = 1024;
 
 } // namespace

@@ -26,7 +26,6 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setBackgroundColour(flow::Colour colour);
-    flow::Colour backgroundColour() const { return background_; }
 
     void Cls() override;
     void Scale(float x1, float y1, float x2, float y2) override;
