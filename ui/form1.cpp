@@ -7,7 +7,7 @@
 #include "handler_steps.h"
 #include "menu_bar.h"
 #include "picture_box.h"
-#include "recalculation_report.h"
+#include "plot_narration.h"
 #include "scroll_bar.h"
 #include "text_conversion.h"
 #include "twips.h"
@@ -68,8 +68,8 @@ struct Form1::StepWindow {
     {
         return (input == Input::Moo ? form.HScroll_Moo : form.HScroll_HbL)->value();
     }
-    void drawingStarts(double Moo, double HbL) const { form.report_->started(Moo, HbL); }
-    void drawingFinished() const { form.report_->finished(); }
+    void drawingStarts(double Moo, double HbL) const { form.narration_->started(Moo, HbL); }
+    void drawingFinished() const { form.narration_->finished(); }
 
     QLineEdit* box(Input input) const
     {
@@ -96,7 +96,7 @@ Form1::Form1(QWidget* parent)
     , Nm_About(new QAction(QStringLiteral("About"), this))
     , flow_(*Picture_Akim, *Picture_basinc)
     , guard_([this](const flow::RunTimeError& error) { reportError(error); })
-    , report_(std::make_unique<RecalculationReport>(*Picture_Akim, *Picture_basinc, flow_))
+    , narration_(std::make_unique<PlotNarration>(*Picture_Akim, *Picture_basinc, flow_))
 {
     setObjectName("Form1");
     setWindowTitle(title());
@@ -130,11 +130,11 @@ void Form1::connectHandlers()
 {
     // A failed recalculation is described on the picture boxes; a bar also
     // stops repeating a held click, so that its error is reported once.
-    auto stopped = [this](const flow::RunTimeError& error) { report_->stopped(error); };
+    auto stopped = [this](const flow::RunTimeError& error) { narration_->stopped(error); };
     auto barStopped = [this](ScrollBar* bar) {
         return [this, bar](const flow::RunTimeError& error) {
             bar->stopAutoRepeat();
-            report_->stopped(error);
+            narration_->stopped(error);
         };
     };
     connect(Command1, &QPushButton::clicked, this,
@@ -178,7 +178,7 @@ void Form1::Nm_About_Click()
 void Form1::reportError(const flow::RunTimeError& error)
 {
     const StoppedRecalculation where{Text_Moo->text(), Text_HbL->text(),
-                                     report_->lastStoppedPlot()};
+                                     narration_->lastStoppedPlot()};
     QMessageBox::critical(this, title(), errorReport(error, where));
 }
 

@@ -24,7 +24,7 @@ namespace ui {
 
 class Controls;
 class PictureBox;
-class RecalculationReport;
+class PlotNarration;
 class ScrollBar;
 
 class Form1 : public QMainWindow {
@@ -67,7 +67,7 @@ private:
 
     flow::FlowHalf flow_;
     EventGuard guard_;
-    std::unique_ptr<RecalculationReport> report_;
+    std::unique_ptr<PlotNarration> narration_;
 };
 
 } // namespace ui

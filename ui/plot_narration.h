@@ -4,7 +4,6 @@
 #include "plot_descriptions.h"
 #include "run_time_error.h"
 
-#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -14,21 +13,21 @@ namespace ui {
 class Announcer;
 class PictureBox;
 
-/// What the two picture boxes say about the recalculations so far: still
-/// blank, drawn for which inputs with which key numbers, or stopped with
-/// which error. A recalculation is started when its drawing begins, and
-/// either finishes or stops; one that stops before drawing leaves both plots
-/// as they were, and says so. Descriptions are worded when a screen reader
-/// asks; a finished recalculation is announced to a screen reader that
+/// What the two picture boxes tell a screen reader about the recalculations
+/// so far: still blank, drawn for which inputs with which key numbers, or
+/// stopped with which error. A recalculation is started when its drawing
+/// begins, and either finishes or stops; one that stops before drawing leaves
+/// both plots as they were, and says so. Descriptions are worded when a screen
+/// reader asks; a finished recalculation is announced to a screen reader that
 /// listens, and costs nothing more when none does.
-class RecalculationReport : public QObject {
-    Q_OBJECT
-
+class PlotNarration {
 public:
     /// flow is the flow half that draws on the two boxes; its summary gives
     /// the key numbers of what it drew.
-    RecalculationReport(PictureBox& streamlines, PictureBox& pressure, const flow::FlowHalf& flow);
-    ~RecalculationReport() override;
+    PlotNarration(PictureBox& streamlines, PictureBox& pressure, const flow::FlowHalf& flow);
+    ~PlotNarration();
+    PlotNarration(const PlotNarration&) = delete;
+    PlotNarration& operator=(const PlotNarration&) = delete;
 
     /// The streamlines, then the pressure, are about to be drawn for Moo and HbL.
     void started(double Moo, double HbL);

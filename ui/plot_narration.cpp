@@ -1,4 +1,4 @@
-#include "recalculation_report.h"
+#include "plot_narration.h"
 
 #include "announcer.h"
 #include "picture_box.h"
@@ -16,7 +16,7 @@ int index(Plot plot)
 
 } // namespace
 
-RecalculationReport::RecalculationReport(PictureBox& streamlines, PictureBox& pressure,
+PlotNarration::PlotNarration(PictureBox& streamlines, PictureBox& pressure,
                                          const flow::FlowHalf& flow)
     : streamlines_(streamlines)
     , pressure_(pressure)
@@ -26,18 +26,18 @@ RecalculationReport::RecalculationReport(PictureBox& streamlines, PictureBox& pr
     pressure_.setDescriber([this] { return description(Plot::Pressure); });
 }
 
-RecalculationReport::~RecalculationReport()
+PlotNarration::~PlotNarration()
 {
     streamlines_.setDescriber({});
     pressure_.setDescriber({});
 }
 
-void RecalculationReport::started(double Moo, double HbL)
+void PlotNarration::started(double Moo, double HbL)
 {
     drawing_ = Drawing{Moo, HbL};
 }
 
-void RecalculationReport::finished()
+void PlotNarration::finished()
 {
     for (Shown& shown : shown_)
         shown = {Shown::Drawn, *drawing_, flow_.summary(), std::nullopt, std::nullopt};
@@ -50,7 +50,7 @@ void RecalculationReport::finished()
     }
 }
 
-void RecalculationReport::stopped(const flow::RunTimeError& error)
+void PlotNarration::stopped(const flow::RunTimeError& error)
 {
     Shown& streamlines = shown_[index(Plot::Streamlines)];
     Shown& pressure = shown_[index(Plot::Pressure)];
@@ -71,7 +71,7 @@ void RecalculationReport::stopped(const flow::RunTimeError& error)
     describeChanges();
 }
 
-QString RecalculationReport::description(Plot plot) const
+QString PlotNarration::description(Plot plot) const
 {
     const Shown& shown = shown_[index(plot)];
     const Drawing& d = shown.drawing;
@@ -92,7 +92,7 @@ QString RecalculationReport::description(Plot plot) const
 
 // A screen reader that listens learns that the descriptions changed and asks
 // for them again; nothing is worded while none listens.
-void RecalculationReport::describeChanges()
+void PlotNarration::describeChanges()
 {
     if (!QAccessible::isActive())
         return;
@@ -102,7 +102,7 @@ void RecalculationReport::describeChanges()
     }
 }
 
-void RecalculationReport::announce(const QString& sentence)
+void PlotNarration::announce(const QString& sentence)
 {
     if (!announcer_)
         announcer_ = new Announcer(streamlines_.parentWidget());
