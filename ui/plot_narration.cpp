@@ -17,7 +17,7 @@ int index(Plot plot)
 } // namespace
 
 PlotNarration::PlotNarration(PictureBox& streamlines, PictureBox& pressure,
-                                         const flow::FlowHalf& flow)
+                             const flow::FlowHalf& flow)
     : streamlines_(streamlines)
     , pressure_(pressure)
     , flow_(flow)
