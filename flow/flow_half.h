@@ -1,11 +1,13 @@
 #pragma once
 
 // The flow half of the main window: the values that describe one flow and the
-// two plot procedures that draw it. A recalculation sets Beta and H from the
-// user's Moo and HbL, then calls akim_ciz (streamlines) and basinc_ciz (wall
-// pressure), each of which clears its surface and redraws the whole plot from
-// these values. Any arithmetic failure is raised as a RunTimeError at the
-// failing step; what was drawn before it stays drawn.
+// two plot procedures that draw it. A recalculation (the handlers' steps,
+// handler_steps.h) sets Beta and H from the user's Moo and HbL, then calls
+// akim_ciz (streamlines) and basinc_ciz (wall pressure), each of which clears
+// its surface and redraws the whole plot from these values, keeping the key
+// numbers of what it drew in the summary that a screen reader is told. Any
+// arithmetic failure is raised as a RunTimeError at the failing step; what was
+// drawn before it stays drawn.
 
 #include "plot_summary.h"
 #include "plot_surface.h"
