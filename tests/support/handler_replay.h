@@ -13,8 +13,10 @@
 #include "run_time_error.h"
 #include "text_conversion.h"
 
+#include <cstdio>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 template <class Surface = flow::RecordingSurface> class HandlerReplay {
@@ -24,30 +26,27 @@ public:
     /// The click of the calculate button with these texts in the boxes.
     int button(std::string_view mooText, std::string_view hblText)
     {
-        return attempt(flow::handler_steps::Command1_Click<TypedWindow>,
-                       TypedWindow{{mooText, hblText}, {}, read});
+        return attempt(flow::handler_steps::Command1_Click<Boxes>,
+                       Boxes{{mooText, hblText}, {}, read});
     }
 
     /// A change of the H/L bar to value, with mooText in the Mach number's box.
     int ratioBar(int value, std::string_view mooText)
     {
-        return attempt(flow::handler_steps::HScroll_HbL_Change<TypedWindow>,
-                       TypedWindow{{mooText, {}}, {0, value}, read});
+        return attempt(flow::handler_steps::HScroll_HbL_Change<Boxes>,
+                       Boxes{{mooText, {}}, {0, value}, read});
     }
 
     /// A change of the Mach number's bar to value, with hblText in the H/L box.
     int machBar(int value, std::string_view hblText)
     {
-        return attempt(flow::handler_steps::HScroll_Moo_Change<TypedWindow>,
-                       TypedWindow{{{}, hblText}, {value, 0}, read});
+        return attempt(flow::handler_steps::HScroll_Moo_Change<Boxes>,
+                       Boxes{{{}, hblText}, {value, 0}, read});
     }
 
-    /// The button's steps with these inputs already read from the boxes.
-    int calculate(double Moo, double HbL)
-    {
-        return attempt(flow::handler_steps::Command1_Click<ReadWindow>,
-                       ReadWindow{{Moo, HbL}, read});
-    }
+    /// The click of the calculate button with texts in the boxes that read
+    /// as exactly these numbers.
+    int calculate(double Moo, double HbL) { return button(exactText(Moo), exactText(HbL)); }
 
     /// The error number of the last replay, 0 when it drew both plots.
     int errorCode() const { return error ? error->code() : 0; }
@@ -70,8 +69,9 @@ private:
     using Input = flow::handler_steps::Input;
     static int at(Input input) { return input == Input::Moo ? 0 : 1; }
 
-    /// The handler steps' window: given texts in the boxes, given bar values.
-    struct TypedWindow {
+    /// The window as the handler steps see it: given texts in the text boxes,
+    /// given values in the bars; what the steps read or write is kept.
+    struct Boxes {
         std::string_view texts[2];
         int bars[2];
         Inputs& kept;
@@ -83,24 +83,20 @@ private:
         void drawingFinished() {}
     };
 
-    /// The same, with the numbers the boxes' texts read as already given.
-    struct ReadWindow {
-        double numbers[2];
-        Inputs& kept;
+    /// Seventeen significant digits tell every double from its neighbours.
+    static std::string exactText(double value)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g", value);
+        return text;
+    }
 
-        double read(Input input) { return *(kept[input] = numbers[at(input)]); }
-        void write(Input, double) {}
-        int barValue(Input) const { return 0; }
-        void drawingStarts(double, double) {}
-        void drawingFinished() {}
-    };
-
-    template <class Window> int attempt(void (*handler)(Window&, flow::FlowHalf&), Window window)
+    int attempt(void (*handler)(Boxes&, flow::FlowHalf&), Boxes boxes)
     {
         read = {};
         error.reset();
         try {
-            handler(window, flow);
+            handler(boxes, flow);
         } catch (const flow::RunTimeError& e) {
             error = e;
         }
