@@ -33,6 +33,14 @@ template <class Window> void drawPlots(Window& window, FlowHalf& flow, double Mo
     window.drawingFinished();
 }
 
+/// The input a scroll bar stands for, written into its text box.
+template <class Window> double barInput(Window& window, Input input)
+{
+    const double value = window.barValue(input) / barDivisor;
+    window.write(input, value);
+    return value;
+}
+
 /// The click of the calculate button: both inputs from their text boxes.
 template <class Window> void Command1_Click(Window& window, FlowHalf& flow)
 {
@@ -46,8 +54,7 @@ template <class Window> void Command1_Click(Window& window, FlowHalf& flow)
 /// A change of the H/L bar: its input into its text box, Moo from the other.
 template <class Window> void HScroll_HbL_Change(Window& window, FlowHalf& flow)
 {
-    const double HbL = window.barValue(Input::HbL) / barDivisor;
-    window.write(Input::HbL, HbL);
+    const double HbL = barInput(window, Input::HbL);
     const double Moo = window.read(Input::Moo);
     flow.setH(HbL);
     flow.setBeta(Moo);
@@ -58,8 +65,7 @@ template <class Window> void HScroll_HbL_Change(Window& window, FlowHalf& flow)
 /// the other.
 template <class Window> void HScroll_Moo_Change(Window& window, FlowHalf& flow)
 {
-    const double Moo = window.barValue(Input::Moo) / barDivisor;
-    window.write(Input::Moo, Moo);
+    const double Moo = barInput(window, Input::Moo);
     const double HbL = window.read(Input::HbL);
     flow.setBeta(Moo);
     flow.setH(HbL);
