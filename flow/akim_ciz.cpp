@@ -7,6 +7,7 @@
 #include "plot_steps.h"
 
 #include <array>
+#include <cmath>
 
 namespace flow {
 
@@ -43,6 +44,7 @@ void FlowHalf::akim_ciz()
     PlotSurface& surface = Picture_Akim;
     const int N = N_, L = L_;
     const double Pi = Pi_;
+    summary_ = {};
     plot_steps::drawFrame(surface, frame);
 
     // The wall, in row 0.
@@ -68,6 +70,9 @@ void FlowHalf::akim_ciz()
             t.Yinc[i][j] = (y0 + Ai * c).value();
             t.Ycomp[i][j] = (y0 + Ac * c).value();
             t.X[i][j] = t.X[i][0];
+            summary_.heights[j - 1] = y0.value();
+            summary_.incompressibleAmplitude[j - 1] = std::fabs(Ai.value());
+            summary_.compressibleAmplitude[j - 1] = std::fabs(Ac.value());
         }
     }
     for (int j = 1; j <= M; ++j) {
@@ -78,6 +83,7 @@ void FlowHalf::akim_ciz()
                     colours::blue);
         }
     }
+    summary_.streamlinesDrawn = true;
 }
 
 } // namespace flow

@@ -4,6 +4,7 @@
 #include "flow_half.h"
 #include "plot_steps.h"
 
+#include <algorithm>
 #include <array>
 
 namespace flow {
@@ -41,6 +42,7 @@ void FlowHalf::basinc_ciz()
     PlotSurface& surface = Picture_basinc;
     const int N = N_, L = L_;
     const double Pi = Pi_, Beta = Beta_, H = H_;
+    summary_.pressureDrawn = false;
     plot_steps::drawFrame(surface, frame);
 
     for (int i = 0; i <= N; ++i) {
@@ -50,11 +52,16 @@ void FlowHalf::basinc_ciz()
         const Real Cp1 = ((((Real(-4.0) * Pi) / Beta) * H) / Real(L)) * c;
         t.Cp1[i] = Cp1.value();
         t.Cp2[i] = (Cp1 / Beta).value();
+        summary_.Cp1Min = i == 0 ? t.Cp1[i] : std::min(summary_.Cp1Min, t.Cp1[i]);
+        summary_.Cp1Max = i == 0 ? t.Cp1[i] : std::max(summary_.Cp1Max, t.Cp1[i]);
+        summary_.Cp2Min = i == 0 ? t.Cp2[i] : std::min(summary_.Cp2Min, t.Cp2[i]);
+        summary_.Cp2Max = i == 0 ? t.Cp2[i] : std::max(summary_.Cp2Max, t.Cp2[i]);
     }
     for (int i = 1; i <= N; ++i) {
         segment(surface, t.X[i - 1], t.Cp2[i - 1], t.X[i], t.Cp2[i], colours::red);
         segment(surface, t.X[i - 1], t.Cp1[i - 1], t.X[i], t.Cp1[i], colours::blue);
     }
+    summary_.pressureDrawn = true;
 }
 
 } // namespace flow

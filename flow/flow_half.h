@@ -1,12 +1,15 @@
 #pragma once
 
 // The flow half of the main window: the values that describe one flow and the
-// two plot procedures that draw it. A recalculation sets Beta and H from the
-// user's Moo and HbL, then calls akim_ciz (streamlines) and basinc_ciz (wall
-// pressure), each of which clears its surface and redraws the whole plot from
-// these values. Any arithmetic failure is raised as a RunTimeError at the
-// failing step; what was drawn before it stays drawn.
+// two plot procedures that draw it. A recalculation (the handlers' steps,
+// handler_steps.h) sets Beta and H from the user's Moo and HbL, then calls
+// akim_ciz (streamlines) and basinc_ciz (wall pressure), each of which clears
+// its surface and redraws the whole plot from these values, keeping the key
+// numbers of what it drew in the summary that a screen reader is told. Any
+// arithmetic failure is raised as a RunTimeError at the failing step; what was
+// drawn before it stays drawn.
 
+#include "plot_summary.h"
 #include "plot_surface.h"
 
 #include <cstdint>
@@ -19,7 +22,7 @@ public:
     /// sized by them when the program is compiled, so no index leaves them.
     static constexpr std::int16_t loadedN = 100; ///< intervals along the plotted wall
     static constexpr std::int16_t loadedL = 1;   ///< wavelength
-    static constexpr int M = 3;                  ///< streamlines above the wall
+    static constexpr int M = plottedStreamlines; ///< streamlines above the wall
 
     /// The two surfaces must outlive the flow half.
     FlowHalf(PlotSurface& streamlineSurface, PlotSurface& pressureSurface);
@@ -36,12 +39,17 @@ public:
 
     /// Draws the wall and three streamlines, compressible in red and
     /// incompressible in blue, on Picture_Akim: Cls, Scale and 706 Lines.
+    /// Starts a new summary and fills its streamline part.
     void akim_ciz();
 
     /// Draws the pressure coefficient along the wall on Picture_basinc:
     /// Cls, Scale and 206 Lines. Raises DivisionByZero when Beta = 0, after
-    /// its frame and grid are drawn.
+    /// its frame and grid are drawn. Fills the summary's pressure part.
     void basinc_ciz();
+
+    /// The key numbers of the plots as the last akim_ciz and basinc_ciz drew
+    /// them, and how far they got.
+    const PlotSummary& summary() const { return summary_; }
 
     /// 0 until the load initialisation has run.
     double Pi() const { return Pi_; }
@@ -60,6 +68,7 @@ private:
     std::int16_t L_ = 0;
     double Beta_ = 0.0;
     double H_ = 0.0;
+    PlotSummary summary_;
 };
 
 } // namespace flow

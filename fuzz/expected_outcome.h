@@ -4,6 +4,7 @@
 // as, without drawing anything: which error, if any, and how many Line calls
 // each plot has made by then.
 
+#include "plot_shape.h"
 #include "run_time_error.h"
 #include "text_conversion.h"
 
@@ -24,10 +25,10 @@ struct Outcome {
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
-constexpr std::size_t frameLines = 6; // two axes and four grid lines
-constexpr std::size_t wallLines = 100;
-constexpr std::size_t streamlinePlotLines = 706;
-constexpr std::size_t pressurePlotLines = 206;
+using plot_shape::frameLines;
+constexpr std::size_t wallLines = plot_shape::segmentsPerCurve;
+constexpr std::size_t streamlinePlotLines = plot_shape::streamlineLines;
+constexpr std::size_t pressurePlotLines = plot_shape::pressureLines;
 
 constexpr int invalidArgument = static_cast<int>(flow::ErrorNumber::InvalidArgument);
 constexpr int overflow = static_cast<int>(flow::ErrorNumber::Overflow);

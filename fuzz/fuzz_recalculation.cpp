@@ -100,8 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     r.button(texts.moo, texts.hbl);
     const fuzz::Outcome outcome = endingOf(r);
     checkValues(r);
-    fuzz::checkRecording(r.akim, fuzz::streamlineCurves(), fuzz::streamlinePlotLines);
-    fuzz::checkRecording(r.basinc, fuzz::pressureCurves(), fuzz::pressurePlotLines);
+    fuzz::checkRecording(r.akim, fuzz::streamlineCurves(), fuzz::streamlinePlotLines,
+                         plot_shape::streamlineFrame());
+    fuzz::checkRecording(r.basinc, fuzz::pressureCurves(), fuzz::pressurePlotLines,
+                         plot_shape::pressureFrame());
     checkEnding(outcome, r);
 
     const auto expected = fuzz::expectedOutcomes(texts.moo, texts.hbl);

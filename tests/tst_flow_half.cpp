@@ -1,9 +1,13 @@
 #include "flow_half.h"
+#include "handler_replay.h"
+#include "plot_shape.h"
 #include "recording_surface.h"
 #include "run_time_error.h"
 
 #include <QTest>
 
+#include <algorithm>
+#include <cfloat>
 #include <limits>
 
 using flow::ErrorNumber;
@@ -114,6 +118,58 @@ private slots:
         QCOMPARE(zero.code(), 11);
         QCOMPARE(QString(zero.kind()), QString("division by zero"));
         QCOMPARE(QString(zero.what()), QString("Run-time error 11: division by zero"));
+    }
+
+    // What a screen reader is told is what was drawn: the extremes of the
+    // drawn curves and the first point of each streamline.
+    void summaryHoldsTheDrawnNumbers_data()
+    {
+        QTest::addColumn<double>("Moo");
+        QTest::addColumn<double>("HbL");
+        QTest::newRow("start values") << 0.0 << 0.01;
+        QTest::newRow("bar maximum") << 0.6 << 0.2;
+        QTest::newRow("typed") << -0.93 << 0.137;
+        QTest::newRow("tall wall") << 0.3 << 1.0;
+    }
+    void summaryHoldsTheDrawnNumbers()
+    {
+        QFETCH(double, Moo);
+        QFETCH(double, HbL);
+        const auto r = recalculate(Moo, HbL);
+        const flow::PlotSummary& s = r->flow.summary();
+        QVERIFY(s.streamlinesDrawn && s.pressureDrawn);
+        const auto pressure = linesOf(r->basinc);
+        auto drawn = [&](flow::Colour colour, bool largest) {
+            float extreme = largest ? -FLT_MAX : FLT_MAX;
+            for (const flow::SurfaceCall& line : pressure)
+                if (line.colour == colour)
+                    extreme = largest ? std::max(extreme, line.coordinates[1])
+                                      : std::min(extreme, line.coordinates[1]);
+            return extreme;
+        };
+        // The surfaces are handed -Cp.
+        QCOMPARE(float(-s.Cp1Min), drawn(flow::colours::blue, true));
+        QCOMPARE(float(-s.Cp1Max), drawn(flow::colours::blue, false));
+        QCOMPARE(float(-s.Cp2Min), drawn(flow::colours::red, true));
+        QCOMPARE(float(-s.Cp2Max), drawn(flow::colours::red, false));
+        const auto streamlines = linesOf(r->akim);
+        for (int j = 0; j < FlowHalf::M; ++j) {
+            const int red = plot_shape::frameLines + plot_shape::segmentsPerCurve * (1 + 2 * j);
+            QCOMPARE(streamlines[red].coordinates[1],
+                     float(-(s.heights[j] + s.compressibleAmplitude[j])));
+            QCOMPARE(streamlines[red + 1].coordinates[1],
+                     float(-(s.heights[j] + s.incompressibleAmplitude[j])));
+        }
+    }
+
+    void summarySaysHowFarThePlotsGot()
+    {
+        const auto r = recalculate(1.0, 0.01); // the pressure plot divides by Beta = 0
+        QVERIFY(r->flow.summary().streamlinesDrawn);
+        QVERIFY(!r->flow.summary().pressureDrawn);
+        r->calculate(0.0, 1e39); // the wall leaves the float range
+        QVERIFY(!r->flow.summary().streamlinesDrawn);
+        QVERIFY(!r->flow.summary().pressureDrawn);
     }
 };
 

@@ -111,7 +111,7 @@ private slots:
         QSet<int> rows;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) == ui::toQRgb(colours::blue))
+                if (image.pixel(x, y) == toQRgb(colours::blue))
                     rows.insert(y);
         QCOMPARE(rows.size(), 3);
     }

@@ -40,7 +40,7 @@ struct Line {
 // the toolkit's light palette, whatever the desktop's.
 QList<Line> describedLines(const QPalette& defaults)
 {
-    const QRgb green = ui::toQRgb(flow::colours::green);
+    const QRgb green = toQRgb(flow::colours::green);
     const QRgb text = defaults.color(QPalette::WindowText).rgb();
     return {
         {"Label2", "Program for Calculating", {40, 8, 153, 17}, green, 13},
@@ -49,7 +49,7 @@ QList<Line> describedLines(const QPalette& defaults)
         {"Label7", WAVYWALL_ABOUT_CREDIT, {40, 64, 185, 17}, text, 11},
         {"Label8", "July 2007", {80, 80, 73, 17}, text, 11},
         {"Label4", "For comments and questions e-mail to", {8, 96, 225, 17}, text, 11},
-        {"Label5", WAVYWALL_ABOUT_CONTACT, {56, 112, 129, 17}, ui::toQRgb(flow::colours::blue), 11},
+        {"Label5", WAVYWALL_ABOUT_CONTACT, {56, 112, 129, 17}, toQRgb(flow::colours::blue), 11},
     };
 }
 
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(about->size(), QSize(240, 136));
         QVERIFY(about->parentWidget() == nullptr); // no owner
         QCOMPARE(about->palette().color(QPalette::Window).rgb(),
-                 ui::toQRgb(flow::colours::lightYellow));
+                 toQRgb(flow::colours::lightYellow));
         const auto labels = about->findChildren<QLabel*>();
         QCOMPARE(labels.size(), 7);
         for (const Line& line : describedLines(ui::lightPalette())) {
@@ -92,7 +92,7 @@ private slots:
             QVERIFY2(about->rect().contains(label->geometry()), qPrintable(line.name));
             QCOMPARE(label->palette().color(QPalette::WindowText).rgb(), line.colour);
             QCOMPARE(label->palette().color(QPalette::Window).rgb(),
-                     ui::toQRgb(flow::colours::lightYellow));
+                     toQRgb(flow::colours::lightYellow));
             QCOMPARE(label->font().pixelSize(), line.pixels);
             QCOMPARE(label->font().weight(), QFont::Normal);
             QVERIFY(!label->font().italic() && !label->font().underline());
@@ -105,7 +105,7 @@ private slots:
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x) {
                 const QColor c = shot.pixelColor(x, y);
-                green += c.rgb() == ui::toQRgb(flow::colours::green);
+                green += c.rgb() == toQRgb(flow::colours::green);
                 blue += c.blue() > c.red() + 100 && c.blue() > c.green() + 100; // antialiased
             }
         QVERIFY(green > 50);

@@ -124,7 +124,7 @@ private slots:
         int painted = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) == ui::toQRgb(colours::black)) {
+                if (image.pixel(x, y) == toQRgb(colours::black)) {
                     ++painted;
                     QVERIFY2(std::abs(x - expectedColumn) <= 1, qPrintable(QString::number(x)));
                 }
@@ -147,8 +147,8 @@ private slots:
         // The border is painted around the drawing, not over it.
         const QPoint inside =
             (box->contentsRect().topLeft() + QPoint(1, 1)) * box->devicePixelRatioF();
-        QCOMPARE(shown.pixel(inside), ui::toQRgb(colours::lightYellow));
-        QVERIFY(shown.pixel(0, 0) != ui::toQRgb(colours::lightYellow));
+        QCOMPARE(shown.pixel(inside), toQRgb(colours::lightYellow));
+        QVERIFY(shown.pixel(0, 0) != toQRgb(colours::lightYellow));
     }
 
     void plotKeptThroughABorderChange()

@@ -1,66 +1,56 @@
-// plot_trace against a plain, separately written calculation of the same
-// plots, bit for bit, and against texts no one would type.
+// plot_trace's lines against a plain, separately written calculation of the
+// same plots, bit for bit, and against texts no one would type; the lines are
+// worked out in this process, the command line is run.
+
+#include "plot_shape.h"
+#include "plot_trace_lines.h"
 
 #include <QProcess>
 #include <QTest>
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
+/// What plot_trace prints for these texts, worked out in this process.
+QStringList plotTrace(const QByteArray& mooText, const QByteArray& hblText)
+{
     QStringList lines;
-};
+    for (const std::string& line :
+         plot_trace::clickLines(mooText.toStdString(), hblText.toStdString()))
+        lines << QString::fromStdString(line);
+    return lines;
+}
 
-Run plotTrace(const QStringList& arguments)
+QStringList plotTrace(const QString& mooText, const QString& hblText)
+{
+    return plotTrace(mooText.toUtf8(), hblText.toUtf8());
+}
+
+/// The exit code of the program itself, for its command line.
+int exitCodeOf(const QStringList& arguments)
 {
     QProcess process;
     process.start(PLOT_TRACE_PATH, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    Run run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.lines = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    return run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
 }
 
-// The C library's printf, as plot_trace uses it: Qt's own formatting drops
-// the sign of a negative zero.
-template <class... Args> QString printed(const char* format, Args... args)
+QString text(const flow::SurfaceCall& call)
 {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, args...);
-    return QString::fromLatin1(buffer);
-}
-
-QString number(float value)
-{
-    return printed("%.9g", double(value));
+    return QString::fromStdString(plot_trace::callLine(call));
 }
 
 QString lineText(double x1, double y1, double x2, double y2, unsigned colour)
 {
-    return printed("Line %.9g %.9g %.9g %.9g %06X", double(float(x1)), double(float(y1)),
-                   double(float(x2)), double(float(y2)), colour);
+    return text(plot_shape::line(float(x1), float(y1), float(x2), float(y2), colour));
 }
 
-struct Frame {
-    float top, bottom; // Scale's y extent
-    float xAxisEnd;    // the x-axis runs from 0 to here
-    float yAxisFrom, yAxisTo;
-    float gridFrom, gridTo;
-};
-
-void frame(QStringList& out, const Frame& f)
+void frame(QStringList& out, const plot_shape::FrameCalls& calls)
 {
-    out << "Cls"
-        << QString("Scale %1 %2 %3 %4")
-               .arg(number(-0.2f), number(f.top), number(2.2f), number(f.bottom));
-    out << lineText(0, 0, f.xAxisEnd, 0, 0) << lineText(0, f.yAxisFrom, 0, f.yAxisTo, 0);
-    for (float x : {0.5f, 1.0f, 1.5f, 2.0f})
-        out << lineText(x, f.gridFrom, x, f.gridTo, 0xDCDCDC);
+    for (const flow::SurfaceCall& call : calls)
+        out << text(call);
 }
 
 /// Both plots for inputs inside the valid domain, in plain double arithmetic.
@@ -73,7 +63,7 @@ QStringList reference(double Moo, double HbL)
     auto x = [](int i) { return (i / 100.0) * 2; };
 
     QStringList out{"surface Picture_Akim"};
-    frame(out, {-1.8f, 0.2f, 2.0f, -1.8f, 0.0f, 0.2f, -1.8f});
+    frame(out, plot_shape::streamlineFrame());
     for (int i = 1; i <= 100; ++i)
         out << lineText(x(i - 1), -(h * std::cos(k * x(i - 1))), x(i), -(h * std::cos(k * x(i))),
                         0);
@@ -88,7 +78,7 @@ QStringList reference(double Moo, double HbL)
         }
     }
     out << "surface Picture_basinc";
-    frame(out, {-4.0f, 4.0f, 2.2f, -4.0f, 4.0f, -3.5f, 3.5f});
+    frame(out, plot_shape::pressureFrame());
     auto cp1 = [&](int i) { return (((-4 * pi) / beta) * h) * std::cos(k * x(i)); };
     for (int i = 1; i <= 100; ++i) {
         out << lineText(x(i - 1), -(cp1(i - 1) / beta), x(i), -(cp1(i) / beta), 0x0000FF);
@@ -132,23 +122,23 @@ private slots:
         QFETCH(QString, hblText);
         QFETCH(double, Moo);
         QFETCH(double, HbL);
-        const Run run = plotTrace({mooText, hblText});
-        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = plotTrace(mooText, hblText);
         const QStringList expected = reference(Moo, HbL);
-        QCOMPARE(run.lines.size(), 1 + 708 + 1 + 208);
+        QCOMPARE(lines.size(),
+                 1 + 2 + plot_shape::streamlineLines + 1 + 2 + plot_shape::pressureLines);
         for (int n = 0; n < expected.size(); ++n)
-            QCOMPARE(run.lines[n], expected[n]);
+            QCOMPARE(lines[n], expected[n]);
     }
 
     void printsTheDocumentedFormat()
     {
-        const Run run = plotTrace({"0", "0.01"});
-        QCOMPARE(run.lines.mid(0, 4),
+        const QStringList lines = plotTrace(QString("0"), QString("0.01"));
+        QCOMPARE(lines.mid(0, 4),
                  QStringList({"surface Picture_Akim", "Cls",
                               "Scale -0.200000003 -1.79999995 2.20000005 0.200000003",
                               "Line 0 0 2 0 000000"}));
-        QCOMPARE(run.lines[6], QString("Line 1 0.200000003 1 -1.79999995 DCDCDC"));
-        QCOMPARE(run.lines[711], QString("Scale -0.200000003 -4 2.20000005 4"));
+        QCOMPARE(lines[6], QString("Line 1 0.200000003 1 -1.79999995 DCDCDC"));
+        QCOMPARE(lines[711], QString("Scale -0.200000003 -4 2.20000005 4"));
     }
 
     void errorsEndTheTrace_data()
@@ -159,7 +149,8 @@ private slots:
         QTest::addColumn<int>("basincLines");
         QTest::addColumn<QString>("errorLine");
         QTest::newRow("sonic") << "1"
-                               << "0.01" << 708 << 8 << "error 11 division by zero";
+                               << "0.01" << 2 + plot_shape::streamlineLines
+                               << 2 + plot_shape::frameLines << "error 11 division by zero";
         QTest::newRow("supersonic")
             << "1.5"
             << "0.01" << 0 << 0 << "error 5 invalid procedure call or argument";
@@ -179,12 +170,11 @@ private slots:
         QFETCH(int, akimLines);
         QFETCH(int, basincLines);
         QFETCH(QString, errorLine);
-        const Run run = plotTrace({mooText, hblText});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.lines.size(), 2 + akimLines + basincLines + 1);
-        QCOMPARE(run.lines.first(), QString("surface Picture_Akim"));
-        QCOMPARE(run.lines[1 + akimLines], QString("surface Picture_basinc"));
-        QCOMPARE(run.lines.last(), errorLine);
+        const QStringList lines = plotTrace(mooText, hblText);
+        QCOMPARE(lines.size(), 2 + akimLines + basincLines + 1);
+        QCOMPARE(lines.first(), QString("surface Picture_Akim"));
+        QCOMPARE(lines[1 + akimLines], QString("surface Picture_basinc"));
+        QCOMPARE(lines.last(), errorLine);
     }
 
     void strangeTextsNeverCrash_data()
@@ -203,19 +193,19 @@ private slots:
     void strangeTextsNeverCrash()
     {
         QFETCH(QByteArray, text);
-        for (const QStringList& arguments : {QStringList{QString::fromLocal8Bit(text), "0.01"},
-                                             {"0.3", QString::fromLocal8Bit(text)}}) {
-            const Run run = plotTrace(arguments);
-            QCOMPARE(run.exitCode, 0);
-            QVERIFY(run.lines.contains("surface Picture_basinc"));
+        for (const auto& [mooText, hblText] :
+             {std::pair{text, QByteArray("0.01")}, std::pair{QByteArray("0.3"), text}}) {
+            const QStringList lines = plotTrace(mooText, hblText);
+            QVERIFY(lines.contains("surface Picture_basinc"));
         }
     }
 
     void wrongArgumentCountIsAUsageError()
     {
-        QCOMPARE(plotTrace({}).exitCode, 2);
-        QCOMPARE(plotTrace({"0"}).exitCode, 2);
-        QCOMPARE(plotTrace({"0", "0.01", "x"}).exitCode, 2);
+        QCOMPARE(exitCodeOf({}), 2);
+        QCOMPARE(exitCodeOf({"0"}), 2);
+        QCOMPARE(exitCodeOf({"0", "0.01", "x"}), 2);
+        QCOMPARE(exitCodeOf({"0", "0.01"}), 0);
     }
 };
 

@@ -1,27 +1,13 @@
 #include "handler_replay.h"
+#include "plot_shape.h"
 
 #include <QTest>
 
 #include <cmath>
 
 using flow::SurfaceCall;
+using namespace plot_shape;
 namespace colours = flow::colours;
-
-namespace {
-
-constexpr int frameLines = 6; // two axes, four grid lines
-
-SurfaceCall line(float x1, float y1, float x2, float y2, flow::Colour colour)
-{
-    return {SurfaceCall::Kind::Line, {x1, y1, x2, y2}, colour};
-}
-
-bool near(float actual, double expected)
-{
-    return std::fabs(double(actual) - expected) <= 5e-6;
-}
-
-} // namespace
 
 class TestPressurePlot : public QObject {
     Q_OBJECT
@@ -31,16 +17,9 @@ private slots:
     {
         const auto r = recalculate(0.3, 0.05);
         QVERIFY(!r->error);
-        const auto& calls = r->basinc.calls;
-        QCOMPARE(calls.size(), std::size_t(2 + 206));
-        QCOMPARE(calls[0].kind, SurfaceCall::Kind::Cls);
-        QCOMPARE(calls[1], (SurfaceCall{SurfaceCall::Kind::Scale, {-0.2f, -4.0f, 2.2f, 4.0f}}));
+        QCOMPARE(r->basinc.calls.size(), std::size_t(2 + pressureLines));
+        QVERIFY(beginsWith(r->basinc, pressureFrame()));
         const auto lines = linesOf(r->basinc);
-        QCOMPARE(lines[0], line(0, 0, 2.2f, 0, colours::black));
-        QCOMPARE(lines[1], line(0, -4, 0, 4, colours::black));
-        const float gridX[] = {0.5f, 1.0f, 1.5f, 2.0f};
-        for (int k = 0; k < 4; ++k)
-            QCOMPARE(lines[2 + k], line(gridX[k], -3.5f, gridX[k], 3.5f, colours::lightGrey));
         for (int i = 1; i <= 100; ++i) {
             const SurfaceCall& red = lines[frameLines + 2 * (i - 1)];
             const SurfaceCall& blue = lines[frameLines + 2 * (i - 1) + 1];
@@ -52,7 +31,7 @@ private slots:
             QVERIFY(std::fabs(red.coordinates[1]) >= std::fabs(blue.coordinates[1]));
         }
         // Streamlines are drawn first, and the pressure plot does not repeat them.
-        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        QCOMPARE(r->akim.lineCount(), std::size_t(streamlineLines));
     }
 
     void sameInputsGiveIdenticalSequences()
@@ -93,8 +72,9 @@ private slots:
         QFETCH(double, Moo);
         const auto r = recalculate(Moo, 0.01);
         QCOMPARE(r->errorCode(), 11);
-        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        QCOMPARE(r->akim.lineCount(), std::size_t(streamlineLines));
         QCOMPARE(r->basinc.calls.size(), std::size_t(2 + frameLines));
+        QVERIFY(beginsWith(r->basinc, pressureFrame()));
     }
 
     void flatWallPutsBothCurvesOnTheAxis()
@@ -121,7 +101,7 @@ private slots:
         // range while the streamlines still fit.
         const auto r = recalculate(0.9999999999999999, 1e25);
         QCOMPARE(r->errorCode(), 6);
-        QCOMPARE(r->akim.lineCount(), std::size_t(706));
+        QCOMPARE(r->akim.lineCount(), std::size_t(streamlineLines));
         QCOMPARE(r->basinc.lineCount(), std::size_t(frameLines));
     }
 };

@@ -99,12 +99,13 @@ Controls::Controls(QWidget* window, const char* windowName, std::span<const Cont
         if (row.tabIndex >= 0 && control->focusPolicy() != Qt::NoFocus)
             byTabIndex[row.tabIndex] = control;
     }
+    QList<QWidget*> focusOrder;
     for (const auto& [index, control] : byTabIndex)
-        focusOrder_.append(control);
-    for (qsizetype i = 0; i + 1 < focusOrder_.size(); ++i)
-        QWidget::setTabOrder(focusOrder_[i], focusOrder_[i + 1]);
-    if (focusOrder_.size() > 1)
-        QWidget::setTabOrder(focusOrder_.last(), focusOrder_.first());
+        focusOrder.append(control);
+    for (qsizetype i = 0; i + 1 < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i], focusOrder[i + 1]);
+    if (focusOrder.size() > 1)
+        QWidget::setTabOrder(focusOrder.last(), focusOrder.first());
 }
 
 void Controls::missing(const char* name, const char* kind)

@@ -55,14 +55,10 @@ public:
         return *control;
     }
 
-    /// In focus order.
-    const QList<QWidget*>& focusOrder() const { return focusOrder_; }
-
 private:
     [[noreturn]] static void missing(const char* name, const char* kind);
 
     QHash<QString, QWidget*> byName_;
-    QList<QWidget*> focusOrder_;
 };
 
 /// Widens a label whose text does not fit its box to the right, so that the

@@ -40,8 +40,8 @@ QString coordinateTooLarge(const StoppedRecalculation& where)
         .arg(inputs);
 }
 
-} // namespace
-
+/// One Turkish sentence saying, in terms of the inputs, what went wrong and
+/// which range works, chosen by where the error arose.
 QString explainError(const flow::RunTimeError& error, const StoppedRecalculation& where)
 {
     const QString Moo = numberIn(where.mooText);
@@ -72,6 +72,8 @@ QString explainError(const flow::RunTimeError& error, const StoppedRecalculation
     return QStringLiteral("Bir ara sonuç hesaplanamayacak kadar büyük: Moo için -1 ile 1 arası, "
                           "H/L için küçük değerler deneyin.");
 }
+
+} // namespace
 
 QString errorReport(const flow::RunTimeError& error, const StoppedRecalculation& where)
 {

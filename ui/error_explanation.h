@@ -15,11 +15,9 @@ struct StoppedRecalculation {
     std::optional<Plot> plot; ///< the plot being drawn, if drawing had begun
 };
 
-/// One Turkish sentence saying, in terms of the inputs, what went wrong and
-/// which range works, chosen by where the error arose.
-QString explainError(const flow::RunTimeError& error, const StoppedRecalculation& where);
-
-/// The error report: "Run-time error N: kind", then the explanation.
+/// The text of the error report, the message box a failed handler shows: the
+/// error's own text "Run-time error N: kind", then one Turkish sentence saying,
+/// in terms of the inputs, what went wrong and which range works.
 QString errorReport(const flow::RunTimeError& error, const StoppedRecalculation& where);
 
 } // namespace ui

@@ -4,9 +4,10 @@
 #include "error_explanation.h"
 #include "form1_table.h"
 #include "form_about.h"
+#include "handler_steps.h"
 #include "menu_bar.h"
 #include "picture_box.h"
-#include "recalculation_report.h"
+#include "plot_narration.h"
 #include "scroll_bar.h"
 #include "text_conversion.h"
 #include "twips.h"
@@ -47,11 +48,34 @@ void setRanges(const Controls& controls)
         bar.setValue(range.initial);
         bar.setSingleStep(range.arrowStep);
         bar.setPageStep(range.trackStep);
-        bar.setInputDivisor(range.divisor);
+        bar.setInputDivisor(flow::handler_steps::barDivisor);
     }
 }
 
 } // namespace
+
+struct Form1::StepWindow {
+    using Input = flow::handler_steps::Input;
+
+    Form1& form;
+
+    double read(Input input) const { return flow::Val(box(input)->text().toUtf8().toStdString()); }
+    void write(Input input, double value) const
+    {
+        box(input)->setText(QString::fromStdString(flow::numberToText(value)));
+    }
+    int barValue(Input input) const
+    {
+        return (input == Input::Moo ? form.HScroll_Moo : form.HScroll_HbL)->value();
+    }
+    void drawingStarts(double Moo, double HbL) const { form.narration_->started(Moo, HbL); }
+    void drawingFinished() const { form.narration_->finished(); }
+
+    QLineEdit* box(Input input) const
+    {
+        return input == Input::Moo ? form.Text_Moo : form.Text_HbL;
+    }
+};
 
 QString Form1::title()
 {
@@ -72,7 +96,7 @@ Form1::Form1(QWidget* parent)
     , Nm_About(new QAction(QStringLiteral("About"), this))
     , flow_(*Picture_Akim, *Picture_basinc)
     , guard_([this](const flow::RunTimeError& error) { reportError(error); })
-    , report_(std::make_unique<RecalculationReport>(*Picture_Akim, *Picture_basinc, flow_))
+    , narration_(std::make_unique<PlotNarration>(*Picture_Akim, *Picture_basinc, flow_))
 {
     setObjectName("Form1");
     setWindowTitle(title());
@@ -106,11 +130,11 @@ void Form1::connectHandlers()
 {
     // A failed recalculation is described on the picture boxes; a bar also
     // stops repeating a held click, so that its error is reported once.
-    auto stopped = [this](const flow::RunTimeError& error) { report_->stopped(error); };
+    auto stopped = [this](const flow::RunTimeError& error) { narration_->stopped(error); };
     auto barStopped = [this](ScrollBar* bar) {
         return [this, bar](const flow::RunTimeError& error) {
             bar->stopAutoRepeat();
-            report_->stopped(error);
+            narration_->stopped(error);
         };
     };
     connect(Command1, &QPushButton::clicked, this,
@@ -130,31 +154,20 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
-    const double HbL = readInput(Text_HbL);
-    const double Moo = readInput(Text_Moo);
-    flow_.setBeta(Moo);
-    flow_.setH(HbL);
-    drawPlots(Moo, HbL);
+    StepWindow window{*this};
+    flow::handler_steps::Command1_Click(window, flow_);
 }
 
 void Form1::HScroll_HbL_Change()
 {
-    const double HbL = HScroll_HbL->input(); // the value / 100
-    writeInput(Text_HbL, HbL);
-    const double Moo = readInput(Text_Moo);
-    flow_.setH(HbL);
-    flow_.setBeta(Moo);
-    drawPlots(Moo, HbL);
+    StepWindow window{*this};
+    flow::handler_steps::HScroll_HbL_Change(window, flow_);
 }
 
 void Form1::HScroll_Moo_Change()
 {
-    const double Moo = HScroll_Moo->input(); // the value / 100
-    writeInput(Text_Moo, Moo);
-    const double HbL = readInput(Text_HbL);
-    flow_.setBeta(Moo);
-    flow_.setH(HbL);
-    drawPlots(Moo, HbL);
+    StepWindow window{*this};
+    flow::handler_steps::HScroll_Moo_Change(window, flow_);
 }
 
 void Form1::Nm_About_Click()
@@ -162,29 +175,10 @@ void Form1::Nm_About_Click()
     FormAbout::instance().Show();
 }
 
-/// The streamlines first, then the wall pressure.
-void Form1::drawPlots(double Moo, double HbL)
-{
-    report_->started(Moo, HbL);
-    flow_.akim_ciz();
-    flow_.basinc_ciz();
-    report_->finished();
-}
-
-double Form1::readInput(const QLineEdit* box) const
-{
-    return flow::Val(box->text().toUtf8().toStdString());
-}
-
-void Form1::writeInput(QLineEdit* box, double value)
-{
-    box->setText(QString::fromStdString(flow::numberToText(value)));
-}
-
 void Form1::reportError(const flow::RunTimeError& error)
 {
     const StoppedRecalculation where{Text_Moo->text(), Text_HbL->text(),
-                                     report_->lastStoppedPlot()};
+                                     narration_->lastStoppedPlot()};
     QMessageBox::critical(this, title(), errorReport(error, where));
 }
 

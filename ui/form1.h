@@ -2,11 +2,12 @@
 
 // The main window. Its window half (this class) builds the controls from the
 // window's table and makes the flow half with its two picture boxes as plot
-// surfaces. Three handlers turn input into a recalculation: each sets Beta
-// and H from the two inputs, then redraws the streamlines and the wall
-// pressure. The text boxes hold the inputs between events: a scroll bar writes
-// its own value into its text box and reads the other input from the other
-// text box. Every handler runs under the event guard.
+// surfaces. Three handlers turn input into a recalculation; their steps
+// (handler_steps.h) set Beta and H from the two inputs, then redraw the
+// streamlines and the wall pressure. The text boxes hold the inputs between
+// events: a scroll bar writes its own value into its text box and reads the
+// other input from the other text box. Every handler runs under the event
+// guard.
 
 #include "event_guard.h"
 #include "flow_half.h"
@@ -23,7 +24,7 @@ namespace ui {
 
 class Controls;
 class PictureBox;
-class RecalculationReport;
+class PlotNarration;
 class ScrollBar;
 
 class Form1 : public QMainWindow {
@@ -47,11 +48,11 @@ private:
     void HScroll_Moo_Change();
     void Nm_About_Click();
 
+    /// The window as the handler steps see it: inputs in the controls.
+    struct StepWindow;
+
     void connectHandlers();
     void reportError(const flow::RunTimeError& error);
-    double readInput(const QLineEdit* box) const;
-    void writeInput(QLineEdit* box, double value);
-    void drawPlots(double Moo, double HbL);
 
     QWidget* client_;
     std::unique_ptr<Controls> controls_;
@@ -66,7 +67,7 @@ private:
 
     flow::FlowHalf flow_;
     EventGuard guard_;
-    std::unique_ptr<RecalculationReport> report_;
+    std::unique_ptr<PlotNarration> narration_;
 };
 
 } // namespace ui

@@ -51,17 +51,17 @@ inline constexpr std::array form1Controls = {
                "Duvar üzerinde basınç katsayılarının dağılımı",                  2760, 5640, 3255,  255, 10},
 };
 
-/// The scroll bars hold integers; the input is the value divided by divisor.
+/// The scroll bars hold integers; the input a bar stands for is its value
+/// divided by handler_steps::barDivisor.
 struct ScrollBarRange {
     const char* name;
     int minimum, maximum, initial, arrowStep, trackStep;
-    double divisor;
 };
 
 inline constexpr std::array form1ScrollBars = {
-    //             name           min  max  initial  arrow step  track step  divisor
-    ScrollBarRange{"HScroll_Moo", 0,   60,  0,       1,          1,          100.0},
-    ScrollBarRange{"HScroll_HbL", 1,   20,  1,       1,          1,          100.0},
+    //             name           min  max  initial  arrow step  track step
+    ScrollBarRange{"HScroll_Moo", 0,   60,  0,       1,          1},
+    ScrollBarRange{"HScroll_HbL", 1,   20,  1,       1,          1},
 };
 // clang-format on
 

@@ -31,7 +31,7 @@ public:
     }
 };
 
-// A plot's 912 segments, with room for the next plot on the same box.
+// Room for the streamline plot's 706 segments, the more of the two plots.
 constexpr std::size_t plotSegments = 1024;
 
 } // namespace
@@ -62,7 +62,6 @@ void PictureBox::Cls()
     else
         image_ = QImage(); // made anew at the right size when next needed
     update();
-    emit cleared();
 }
 
 void PictureBox::Scale(float x1, float y1, float x2, float y2)

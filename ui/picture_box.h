@@ -26,7 +26,6 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setBackgroundColour(flow::Colour colour);
-    flow::Colour backgroundColour() const { return background_; }
 
     void Cls() override;
     void Scale(float x1, float y1, float x2, float y2) override;
@@ -41,10 +40,6 @@ public:
     /// of them at a new size or pixel ratio), and returns it: the drawing
     /// area, one pixel a device unit.
     const QImage& renderedImage();
-
-signals:
-    /// Cls was called: the box now shows nothing but its background.
-    void cleared();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

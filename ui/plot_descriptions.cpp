@@ -11,7 +11,32 @@ namespace ui {
 
 namespace {
 
-QString numbers(const std::array<double, flow::FlowHalf::M>& values)
+/// A number as a listener wants it: four significant digits, no exponent
+/// between 0.0001 and a million ("-1.451", "0.0346", "3"), the program's own
+/// "E" form beyond ("6.503E-06").
+QString forListening(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    const double magnitude = std::fabs(value);
+    QString text;
+    if (magnitude >= 1e-4 && magnitude < 1e6) {
+        // Four significant digits, written out without an exponent.
+        const int decimals = std::max(0, 3 - int(std::floor(std::log10(magnitude))));
+        text = QString::number(value, 'f', decimals);
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+    } else {
+        text = QString::number(value, 'G', 4);
+    }
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+QString numbers(const std::array<double, flow::plottedStreamlines>& values)
 {
     QStringList spoken;
     for (const double v : values)
@@ -50,14 +75,14 @@ QString contents(Plot plot)
                                 "Cp1 mavi, Cp2 kırmızı");
 }
 
-QString report(const flow::RunTimeError& error)
+QString errorText(const flow::RunTimeError& error)
 {
     return QString::fromUtf8(error.what());
 }
 
 QString stopped(const flow::RunTimeError& error)
 {
-    return QStringLiteral("Son hesaplama hatayla durdu (%1).").arg(report(error));
+    return QStringLiteral("Son hesaplama hatayla durdu (%1).").arg(errorText(error));
 }
 
 } // namespace
@@ -66,28 +91,6 @@ QString blankPlotDescription()
 {
     return QStringLiteral("Henüz çizilmedi. Değerleri girip HESAPLA düğmesine basın "
                           "ya da bir kaydırma çubuğunu oynatın.");
-}
-
-QString forListening(double value)
-{
-    if (value == 0.0)
-        return QStringLiteral("0");
-    const double magnitude = std::fabs(value);
-    QString text;
-    if (magnitude >= 1e-4 && magnitude < 1e6) {
-        // Four significant digits, written out without an exponent.
-        const int decimals = std::max(0, 3 - int(std::floor(std::log10(magnitude))));
-        text = QString::number(value, 'f', decimals);
-        if (text.contains(QLatin1Char('.'))) {
-            while (text.endsWith(QLatin1Char('0')))
-                text.chop(1);
-            if (text.endsWith(QLatin1Char('.')))
-                text.chop(1);
-        }
-    } else {
-        text = QString::number(value, 'G', 4);
-    }
-    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
 QString drawnPlotDescription(Plot plot, double Moo, double HbL, const flow::PlotSummary& summary)
@@ -112,7 +115,7 @@ QString stoppedPlotDescription(Plot plot, double Moo, double HbL, const flow::Ru
                                                    : QStringLiteral("Yalnızca eksenler ve "
                                                                     "ızgara çizildi.");
     return QStringLiteral("%1 için çizilirken hesaplama hatayla durdu (%2). %3")
-        .arg(inputs(Moo, HbL), report(error), part);
+        .arg(inputs(Moo, HbL), errorText(error), part);
 }
 
 QString unchangedPlotDescription(const QString& shown, const flow::RunTimeError& error)

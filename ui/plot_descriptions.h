@@ -15,11 +15,6 @@ enum class Plot { Streamlines, Pressure };
 /// A plot not drawn yet.
 QString blankPlotDescription();
 
-/// A number as a listener wants it: four significant digits, no exponent
-/// between 0.0001 and a million ("-1.451", "0.0346", "3"), the program's own
-/// "E" form beyond ("6.503E-06").
-QString forListening(double value);
-
 /// A plot drawn completely for the inputs Moo and HbL, with its key numbers.
 QString drawnPlotDescription(Plot plot, double Moo, double HbL, const flow::PlotSummary& summary);
 

@@ -12,10 +12,4 @@ inline QColor toQColor(flow::Colour c)
     return QColor(int(flow::redOf(c)), int(flow::greenOf(c)), int(flow::blueOf(c)));
 }
 
-/// The pixel an opaque image holds for the colour.
-inline QRgb toQRgb(flow::Colour c)
-{
-    return qRgb(int(flow::redOf(c)), int(flow::greenOf(c)), int(flow::blueOf(c)));
-}
-
 } // namespace ui

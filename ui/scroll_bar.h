@@ -20,7 +20,6 @@ public:
     /// The input the bar stands for is value() / divisor.
     void setInputDivisor(double divisor) { inputDivisor_ = divisor; }
     double inputDivisor() const { return inputDivisor_; }
-    double input() const { return value() / inputDivisor_; }
 
     /// Ends the repetition of a held arrow or track click, so that a report
     /// shown from a change does not come back once per repeat.

@@ -24,13 +24,6 @@ QPointF pointAt(double x1, double y1, double dx, double dy, Crossing c, const QR
     return {std::clamp(x, area.left(), area.right()), std::clamp(y, area.top(), area.bottom())};
 }
 
-/// Whether the point lies in the area, edges included: the same test as
-/// QRectF::contains, written here so that the hot path inlines it.
-bool inside(double x, double y, const QRectF& area)
-{
-    return !(x < area.left() || x > area.right() || y < area.top() || y > area.bottom());
-}
-
 } // namespace
 
 // Liang-Barsky: the segment is p(t) = p1 + t (p2 - p1), 0 <= t <= 1; each edge
@@ -39,8 +32,6 @@ std::optional<QLineF> clipSegment(double x1, double y1, double x2, double y2, co
 {
     const double dx = x2 - x1;
     const double dy = y2 - y1;
-    if (inside(x1, y1, area) && inside(x2, y2, area)) // most segments: nothing to cut
-        return QLineF(QPointF(x1, y1), pointAt(x1, y1, dx, dy, {1.0, None}, area));
     Crossing enter{0.0, None};
     Crossing leave{1.0, None};
 

@@ -11,7 +11,9 @@ namespace ui {
 /// The part of the segment (x1, y1)-(x2, y2) that lies inside area, computed
 /// in double precision, or nothing when the segment misses the area. Safe for
 /// any finite coordinates, however far outside (up to the float range scaled
-/// to device pixels), so that the painter only ever sees small numbers.
+/// to device pixels), so that the painter only ever sees small numbers. Meant
+/// for a segment with an end outside the area; clipSegmentInline makes that
+/// test.
 std::optional<QLineF> clipSegment(double x1, double y1, double x2, double y2, const QRectF& area);
 
 /// clipSegment, with the common case inline: a plot's segments nearly all lie

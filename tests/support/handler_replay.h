@@ -1,19 +1,22 @@
 #pragma once
 
 // The main window's three handlers replayed without a window, on surfaces of
-// the caller's choice: recorders of calls for plot_trace, the tests and the
-// fuzz target and the benchmarks, real picture boxes where pixels are
-// compared. Each replay follows its handler's steps in the handler's order; a
-// run-time error stops it where it arises and is kept, as the event guard
-// keeps it from going further.
+// the caller's choice: recorders of calls for the tests, the fuzz target and
+// the benchmarks, real picture boxes where pixels are compared. Each replay
+// runs the handler's own steps (handler_steps.h) on given texts and bar
+// values; a run-time error stops it where it arises and is kept, as the event
+// guard keeps it from going further.
 
 #include "flow_half.h"
+#include "handler_steps.h"
 #include "recording_surface.h"
 #include "run_time_error.h"
 #include "text_conversion.h"
 
+#include <cstdio>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 template <class Surface = flow::RecordingSurface> class HandlerReplay {
@@ -23,49 +26,27 @@ public:
     /// The click of the calculate button with these texts in the boxes.
     int button(std::string_view mooText, std::string_view hblText)
     {
-        return attempt([&] {
-            read.HbL = flow::Val(hblText);
-            read.Moo = flow::Val(mooText);
-            flow.setBeta(*read.Moo);
-            flow.setH(*read.HbL);
-            draw();
-        });
+        return attempt(flow::handler_steps::Command1_Click<Boxes>,
+                       Boxes{{mooText, hblText}, {}, read});
     }
 
     /// A change of the H/L bar to value, with mooText in the Mach number's box.
     int ratioBar(int value, std::string_view mooText)
     {
-        return attempt([&] {
-            read.HbL = value / 100.0;
-            read.Moo = flow::Val(mooText);
-            flow.setH(*read.HbL);
-            flow.setBeta(*read.Moo);
-            draw();
-        });
+        return attempt(flow::handler_steps::HScroll_HbL_Change<Boxes>,
+                       Boxes{{mooText, {}}, {0, value}, read});
     }
 
     /// A change of the Mach number's bar to value, with hblText in the H/L box.
     int machBar(int value, std::string_view hblText)
     {
-        return attempt([&] {
-            read.Moo = value / 100.0;
-            read.HbL = flow::Val(hblText);
-            flow.setBeta(*read.Moo);
-            flow.setH(*read.HbL);
-            draw();
-        });
+        return attempt(flow::handler_steps::HScroll_Moo_Change<Boxes>,
+                       Boxes{{{}, hblText}, {value, 0}, read});
     }
 
-    /// The button's steps after reading: Beta, H, streamlines, pressure.
-    int calculate(double Moo, double HbL)
-    {
-        return attempt([&] {
-            read = {Moo, HbL};
-            flow.setBeta(Moo);
-            flow.setH(HbL);
-            draw();
-        });
-    }
+    /// The click of the calculate button with texts in the boxes that read
+    /// as exactly these numbers.
+    int calculate(double Moo, double HbL) { return button(exactText(Moo), exactText(HbL)); }
 
     /// The error number of the last replay, 0 when it drew both plots.
     int errorCode() const { return error ? error->code() : 0; }
@@ -77,22 +58,45 @@ public:
     /// The inputs the last replay read before it ended.
     struct Inputs {
         std::optional<double> Moo, HbL;
+        std::optional<double>& operator[](flow::handler_steps::Input input)
+        {
+            return input == flow::handler_steps::Input::Moo ? Moo : HbL;
+        }
     } read;
     std::optional<flow::RunTimeError> error;
 
 private:
-    void draw()
+    using Input = flow::handler_steps::Input;
+    static int at(Input input) { return input == Input::Moo ? 0 : 1; }
+
+    /// The window as the handler steps see it: given texts in the text boxes,
+    /// given values in the bars; what the steps read or write is kept.
+    struct Boxes {
+        std::string_view texts[2];
+        int bars[2];
+        Inputs& kept;
+
+        double read(Input input) { return *(kept[input] = flow::Val(texts[at(input)])); }
+        void write(Input input, double value) { kept[input] = value; }
+        int barValue(Input input) const { return bars[at(input)]; }
+        void drawingStarts(double, double) {}
+        void drawingFinished() {}
+    };
+
+    /// Seventeen significant digits tell every double from its neighbours.
+    static std::string exactText(double value)
     {
-        flow.akim_ciz();
-        flow.basinc_ciz();
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g", value);
+        return text;
     }
 
-    template <class Steps> int attempt(Steps steps)
+    int attempt(void (*handler)(Boxes&, flow::FlowHalf&), Boxes boxes)
     {
         read = {};
         error.reset();
         try {
-            steps();
+            handler(boxes, flow);
         } catch (const flow::RunTimeError& e) {
             error = e;
         }

@@ -1,7 +1,8 @@
 #pragma once
 
-// A fresh main window per test, shown on the offscreen platform, with its
-// error reports captured instead of shown.
+// A fresh main window as a user has it, shown (on the offscreen platform in
+// the tests and benchmarks), with its error reports counted instead of shown
+// and its controls at hand: one per test, one per benchmark.
 
 #include "form1.h"
 #include "picture_box.h"
@@ -21,6 +22,7 @@
 struct Form1Fixture {
     std::unique_ptr<ui::Form1> form = std::make_unique<ui::Form1>();
     std::vector<int> reportedErrors;
+    int clicks = 0; ///< how often HESAPLA emitted clicked
 
     ui::PictureBox* Picture_Akim = form->findChild<ui::PictureBox*>("Picture_Akim");
     ui::PictureBox* Picture_basinc = form->findChild<ui::PictureBox*>("Picture_basinc");
@@ -35,6 +37,7 @@ struct Form1Fixture {
     {
         form->setErrorReport(
             [this](const flow::RunTimeError& e) { reportedErrors.push_back(e.code()); });
+        QObject::connect(Command1, &QPushButton::clicked, [this] { ++clicks; });
         form->show();
     }
 
@@ -57,6 +60,7 @@ struct Form1Fixture {
         }
     }
 
+    /// One left click on HESAPLA, pressed and released inside it.
     void pressHesapla() { QTest::mouseClick(Command1, Qt::LeftButton); }
 };
 

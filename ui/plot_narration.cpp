@@ -1,8 +1,7 @@
-#include "recalculation_report.h"
+#include "plot_narration.h"
 
 #include "announcer.h"
 #include "picture_box.h"
-#include "plot_summary.h"
 
 #include <QAccessible>
 
@@ -17,45 +16,41 @@ int index(Plot plot)
 
 } // namespace
 
-RecalculationReport::RecalculationReport(PictureBox& streamlines, PictureBox& pressure,
-                                         const flow::FlowHalf& flow)
+PlotNarration::PlotNarration(PictureBox& streamlines, PictureBox& pressure,
+                             const flow::FlowHalf& flow)
     : streamlines_(streamlines)
     , pressure_(pressure)
     , flow_(flow)
 {
-    // The pressure plot begins with its Cls: an error after it arose there.
-    connect(&pressure_, &PictureBox::cleared, this,
-            [this] { pressureBegun_ = drawing_.has_value(); });
     streamlines_.setDescriber([this] { return description(Plot::Streamlines); });
     pressure_.setDescriber([this] { return description(Plot::Pressure); });
 }
 
-RecalculationReport::~RecalculationReport()
+PlotNarration::~PlotNarration()
 {
     streamlines_.setDescriber({});
     pressure_.setDescriber({});
 }
 
-void RecalculationReport::started(double Moo, double HbL)
+void PlotNarration::started(double Moo, double HbL)
 {
-    drawing_ = Drawing{Moo, HbL, flow_.Beta(), flow_.H()};
-    pressureBegun_ = false;
+    drawing_ = Drawing{Moo, HbL};
 }
 
-void RecalculationReport::finished()
+void PlotNarration::finished()
 {
     for (Shown& shown : shown_)
-        shown = {Shown::Drawn, *drawing_, std::nullopt, std::nullopt};
+        shown = {Shown::Drawn, *drawing_, flow_.summary(), std::nullopt, std::nullopt};
     drawing_.reset();
     lastStoppedPlot_.reset();
     describeChanges();
     if (QAccessible::isActive()) {
-        const Drawing& d = shown_[0].drawing;
-        announce(recalculationSentence(d.Moo, d.HbL, flow::summarize(flow_, d.Beta, d.H)));
+        const Shown& s = shown_[0];
+        announce(recalculationSentence(s.drawing.Moo, s.drawing.HbL, s.summary));
     }
 }
 
-void RecalculationReport::stopped(const flow::RunTimeError& error)
+void PlotNarration::stopped(const flow::RunTimeError& error)
 {
     Shown& streamlines = shown_[index(Plot::Streamlines)];
     Shown& pressure = shown_[index(Plot::Pressure)];
@@ -63,12 +58,12 @@ void RecalculationReport::stopped(const flow::RunTimeError& error)
         streamlines.unchangedFrom = error;
         pressure.unchangedFrom = error;
         lastStoppedPlot_.reset();
-    } else if (pressureBegun_) {
-        streamlines = {Shown::Drawn, *drawing_, std::nullopt, std::nullopt};
-        pressure = {Shown::Stopped, *drawing_, error, std::nullopt};
+    } else if (flow_.summary().streamlinesDrawn) { // the pressure plot had begun
+        streamlines = {Shown::Drawn, *drawing_, flow_.summary(), std::nullopt, std::nullopt};
+        pressure = {Shown::Stopped, *drawing_, {}, error, std::nullopt};
         lastStoppedPlot_ = Plot::Pressure;
     } else {
-        streamlines = {Shown::Stopped, *drawing_, error, std::nullopt};
+        streamlines = {Shown::Stopped, *drawing_, {}, error, std::nullopt};
         pressure.unchangedFrom = error;
         lastStoppedPlot_ = Plot::Streamlines;
     }
@@ -76,7 +71,7 @@ void RecalculationReport::stopped(const flow::RunTimeError& error)
     describeChanges();
 }
 
-QString RecalculationReport::description(Plot plot) const
+QString PlotNarration::description(Plot plot) const
 {
     const Shown& shown = shown_[index(plot)];
     const Drawing& d = shown.drawing;
@@ -86,7 +81,7 @@ QString RecalculationReport::description(Plot plot) const
         text = blankPlotDescription();
         break;
     case Shown::Drawn:
-        text = drawnPlotDescription(plot, d.Moo, d.HbL, flow::summarize(flow_, d.Beta, d.H));
+        text = drawnPlotDescription(plot, d.Moo, d.HbL, shown.summary);
         break;
     case Shown::Stopped:
         text = stoppedPlotDescription(plot, d.Moo, d.HbL, *shown.stoppedBy);
@@ -97,7 +92,7 @@ QString RecalculationReport::description(Plot plot) const
 
 // A screen reader that listens learns that the descriptions changed and asks
 // for them again; nothing is worded while none listens.
-void RecalculationReport::describeChanges()
+void PlotNarration::describeChanges()
 {
     if (!QAccessible::isActive())
         return;
@@ -107,7 +102,7 @@ void RecalculationReport::describeChanges()
     }
 }
 
-void RecalculationReport::announce(const QString& sentence)
+void PlotNarration::announce(const QString& sentence)
 {
     ui::announce(*streamlines_.parentWidget(), sentence);
 }
