@@ -8,7 +8,9 @@ set -euo pipefail
 
 packages=(
   # build
-  g++ cmake ninja-build pkg-config clang-format
+  g++ cmake ninja-build pkg-config
+  # the format check of the tracked sources
+  clang-format git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # Qt's SVG image and icon plugins: their own package from Debian 13 on
   'qt6-svg-plugins|libqt6svg6'

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds wavywall with its tests and runs the whole
-# suite; then builds and runs the same suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and fuzzes a recalculation for a minute. Tests
-# that need a display start their own Xvfb.
+# Installs what is missing, checks that the C++ sources are formatted, builds
+# wavywall with its tests and runs the whole suite; then builds and runs the
+# same suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# fuzzes a recalculation for a minute. Tests that need a display start their
+# own Xvfb.
 #
 # usage: scripts/test.sh [STAGE...]   STAGE: dev, asan or fuzz (default: all three)
 set -euo pipefail
@@ -21,6 +22,7 @@ for stage in "${stages[@]}"; do
 done
 
 scripts/install-deps.sh
+scripts/check-format.sh
 
 for stage in "${stages[@]}"; do
     SECONDS=0
