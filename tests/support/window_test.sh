@@ -71,15 +71,14 @@ start_display() {
     watchdog_pid=$!
 }
 
-# The program gets a small, fixed environment: no desktop settings, no user
-# configuration, the X server of this test, the locale asked for, and the
-# variables the caller lists in program_environment (NAME=value each).
+# The program gets the fixed environment of x_server.sh with a fresh home, and
+# the variables the caller lists in program_environment (NAME=value each).
 program_environment=()
 start_program() {
     rm -rf "$tmp/runtime" "$tmp/home"
     mkdir -m 700 "$tmp/runtime" "$tmp/home"
-    local environment=(PATH="$PATH" HOME="$tmp/home" LANG="${1:-C.UTF-8}" DISPLAY="$DISPLAY"
-        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
+    fixed_environment "$tmp/home" "$tmp/runtime" "${1:-}"
+    local environment=("${fixed_env[@]}")
     if [ -n "${2:-}" ]; then environment+=(LOCPATH="$2"); fi
     environment+=("${program_environment[@]}")
     local passed
