@@ -25,9 +25,7 @@ readonly client_height=410 about_width=240
 readonly about_lines=(Label2:40:8 Label3:48:24 Label1:64:40 Label7:40:64 Label8:80:80 Label4:8:96 Label5:56:112)
 
 begin_window_test dark_desktop "$out_dir" 20
-for tool in Xvfb xdotool import convert; do
-    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
-done
+require_tools Xvfb xdotool import convert
 
 ratio=''
 at_least() { awk -v ratio="$ratio" -v least="$1" 'BEGIN { exit !(ratio >= least) }'; }
