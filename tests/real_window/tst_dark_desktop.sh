@@ -13,10 +13,6 @@ set -euo pipefail
 readonly program=${1:?usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>}
 readonly out_dir=${2:?usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=screen_pixels.sh
-source "$here/screen_pixels.sh"
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
 

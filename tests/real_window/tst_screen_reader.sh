@@ -12,8 +12,6 @@ set -euo pipefail
 readonly program=${1:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
 readonly out_dir=${2:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh

@@ -19,10 +19,6 @@ readonly program=${1:?$usage}
 readonly out_dir=${2:?$usage}
 readonly catalogue=${3:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=screen_pixels.sh
-source "$here/screen_pixels.sh"
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
 

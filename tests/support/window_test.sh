@@ -2,8 +2,7 @@
 # share: numbered checks, a failure that keeps the last screenshot and the
 # logs, the program started with a small fixed environment, and the cleanup.
 #
-#   source tests/support/x_server.sh
-#   source tests/support/window_test.sh
+#   source tests/support/window_test.sh     # with x_server.sh and screen_pixels.sh
 #   begin_window_test NAME OUT_DIR SECONDS   # sets tmp and shot, traps EXIT and signals
 #   start_display                            # the X server, or fail
 #   start_program [LANG [LOCPATH]]           # sets app_pid (LANG defaults to C.UTF-8)
@@ -20,8 +19,13 @@
 #
 # A failure copies the last screenshot to OUT_DIR/NAME_failure.png. A script
 # with more to say on a failure, or more to end, names a command in
-# on_failure or on_cleanup; it runs before the shared steps. wait_for needs
-# screen_pixels.sh.
+# on_failure or on_cleanup; it runs before the shared steps.
+
+window_test_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=x_server.sh
+source "$window_test_dir/x_server.sh"
+# shellcheck source=screen_pixels.sh
+source "$window_test_dir/screen_pixels.sh"
 
 checks=0
 app_pid='' xvfb_pid='' watchdog_pid=''
