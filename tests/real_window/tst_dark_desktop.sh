@@ -41,8 +41,7 @@ changed() { [ "$(region_signature "$shot" "$1")" != "$2" ]; }
 program_environment=(XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
 start_display
 start_program
-wait_for_new_window "main window"
-main_window=$new_window
+wait_for_main_window
 eval "$(xdotool getwindowgeometry --shell "$main_window")"
 menu=$((HEIGHT - client_height))
 xdotool windowfocus "$main_window" # there is no window manager to do it

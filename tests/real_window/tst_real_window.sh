@@ -45,9 +45,7 @@ save_screenshot() {
 start_display
 start_program
 
-main_window=''
-wait_for_new_window "main window"
-main_window=$new_window
+wait_for_main_window
 [ "$(xdotool getwindowname "$main_window")" = "$title" ] ||
     fail "the main window is named '$(xdotool getwindowname "$main_window")', not '$title'"
 pass "the main window is shown, named '$title'"

@@ -70,9 +70,7 @@ check_locale() {
     shift 4
     local items=("$@")
     start_program "$lang" "$locpath"
-    main_window=''
-    wait_for_new_window "main window"
-    main_window=$new_window
+    wait_for_main_window
     local main_region width height
     main_region=$(window_region "$main_window")
     IFS='x+' read -r width height _ _ <<<"$main_region"

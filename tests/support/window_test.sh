@@ -9,6 +9,7 @@
 #                                            # and passes program_environment on
 #   pass TEXT / fail TEXT / program_running / take_screenshot FILE / stop_program
 #   wait_for_new_window WHAT                 # sets new_window (see main_window)
+#   wait_for_main_window                     # sets main_window to the first window
 #   require_tools TOOL...                    # fail naming the first one missing
 #   wait_for WHAT REGIONS COMMAND...         # REGIONS still and COMMAND holding
 #   wait_while FAILURE COMMAND...            # until COMMAND fails, or fail FAILURE
@@ -148,6 +149,12 @@ wait_for_new_window() {
         ((SECONDS < limit)) || fail "no $what appeared within $window_test_wait s"
         sleep 0.1
     done
+}
+
+wait_for_main_window() {
+    main_window=''
+    wait_for_new_window "main window"
+    main_window=$new_window
 }
 
 # Waits until the regions (a space-separated list) look the same on two
