@@ -50,11 +50,10 @@ stdbuf -oL xev -root -event substructure >"$tmp/events" 2>"$tmp/xev.log" &
 watcher_pid=$!
 exec 4<"$tmp/events"
 
-# Both programs get the same small environment: no desktop settings, a home
-# and runtime directory of their own, kept across runs so that caches are warm.
+# Both programs get the same fixed environment, with a home and runtime
+# directory kept across runs so that caches are warm.
 mkdir -m 700 "$tmp/home" "$tmp/runtime"
-environment=(PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY"
-    QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
+fixed_environment "$tmp/home" "$tmp/runtime"
 
 # Drops whatever the watcher reported since the last run.
 drain_events() {
@@ -66,7 +65,7 @@ drain_events() {
 measure() {
     drain_events
     local start=$EPOCHREALTIME
-    env -i "${environment[@]}" "$1" </dev/null >>"$tmp/programs.log" 2>&1 &
+    env -i "${fixed_env[@]}" "$1" </dev/null >>"$tmp/programs.log" 2>&1 &
     app_pid=$!
     local line mapped=''
     while read -r -t "$wait_limit" -u 4 line; do

@@ -13,10 +13,6 @@ set -euo pipefail
 readonly program=${1:?usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>}
 readonly out_dir=${2:?usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=screen_pixels.sh
-source "$here/screen_pixels.sh"
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
 
@@ -25,9 +21,7 @@ readonly client_height=410 about_width=240
 readonly about_lines=(Label2:40:8 Label3:48:24 Label1:64:40 Label7:40:64 Label8:80:80 Label4:8:96 Label5:56:112)
 
 begin_window_test dark_desktop "$out_dir" 20
-for tool in Xvfb xdotool import convert; do
-    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
-done
+require_tools Xvfb xdotool import convert
 
 ratio=''
 at_least() { awk -v ratio="$ratio" -v least="$1" 'BEGIN { exit !(ratio >= least) }'; }
@@ -47,8 +41,7 @@ changed() { [ "$(region_signature "$shot" "$1")" != "$2" ]; }
 program_environment=(XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
 start_display
 start_program
-wait_for_new_window "main window"
-main_window=$new_window
+wait_for_main_window
 eval "$(xdotool getwindowgeometry --shell "$main_window")"
 menu=$((HEIGHT - client_height))
 xdotool windowfocus "$main_window" # there is no window manager to do it

@@ -12,10 +12,6 @@ set -euo pipefail
 readonly program=${1:?usage: tst_real_window.sh <wavywall executable> <directory for screenshots>}
 readonly out_dir=${2:?usage: tst_real_window.sh <wavywall executable> <directory for screenshots>}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=screen_pixels.sh
-source "$here/screen_pixels.sh"
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
 
@@ -37,65 +33,11 @@ readonly wait_limit=20 # seconds for any one thing to show on the screen
 
 begin_window_test real_window "$out_dir" "$wait_limit"
 
-for tool in Xvfb xdotool import convert; do
-    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
-done
+require_tools Xvfb xdotool import convert
 [ -x "$program" ] || fail "no program at $program: build the wavywall target first"
-
-# Waits until the regions (a space-separated list) look the same on two
-# screenshots in a row and the predicate (a command) holds on the last one.
-wait_for() {
-    local what=$1 regions=$2
-    shift 2
-    local limit=$((SECONDS + wait_limit)) previous='' now region
-    while :; do
-        program_running || fail "the program ended while waiting until $what"
-        take_screenshot "$shot"
-        now=''
-        for region in $regions; do
-            now+=$(region_signature "$shot" "$region")
-        done
-        if [ "$now" = "$previous" ] && "$@"; then
-            return 0
-        fi
-        previous=$now
-        ((SECONDS < limit)) || fail "waited $wait_limit s in vain until $what"
-        sleep 0.1
-    done
-}
 
 save_screenshot() {
     cp "$shot" "$out_dir/real_window_$1.png"
-}
-
-# Screen coordinates of the main window's client area.
-win_x=0 win_y=0 menu=0
-at_client() {
-    echo "$((win_x + $1)) $((win_y + menu + $2))"
-}
-client_region() {
-    echo "${3}x${4}+$((win_x + $1))+$((win_y + menu + $2))"
-}
-# Moves the pointer and waits until it is there; a synchronous move to where
-# the pointer already is would wait for a movement that never comes.
-point_at() {
-    local x=$1 y=$2 now
-    now=$(xdotool getmouselocation --shell | awk -F= '$1 == "X" || $1 == "Y" { printf "%s ", $2 }')
-    if [ "$now" != "$x $y " ]; then
-        xdotool mousemove --sync "$x" "$y"
-    fi
-}
-click_client() {
-    local x y
-    read -r x y < <(at_client "$1" "$2")
-    point_at "$x" "$y"
-    xdotool click --repeat "${3:-1}" --delay 40 1
-}
-
-# "x y width height" of a window on the screen.
-window_geometry() {
-    xdotool getwindowgeometry --shell "$1" |
-        awk -F= '{ value[$1] = $2 } END { print value["X"], value["Y"], value["WIDTH"], value["HEIGHT"] }'
 }
 
 # --- The main window appears, blank ------------------------------------------
@@ -103,9 +45,7 @@ window_geometry() {
 start_display
 start_program
 
-main_window=''
-wait_for_new_window "main window"
-main_window=$new_window
+wait_for_main_window
 [ "$(xdotool getwindowname "$main_window")" = "$title" ] ||
     fail "the main window is named '$(xdotool getwindowname "$main_window")', not '$title'"
 pass "the main window is shown, named '$title'"
@@ -301,11 +241,7 @@ save_screenshot error
 pass "Mach number 1.5 brings up an error report ${width}x${height} named '$title' with a red icon"
 
 xdotool key Return
-limit=$((SECONDS + wait_limit))
-while [ -n "$(visible_windows | grep -vx "$main_window" || true)" ]; do
-    ((SECONDS < limit)) || fail "the Return key did not close the error report"
-    sleep 0.1
-done
+wait_until_closed "the Return key did not close the error report"
 program_running || fail "the program ended when the error report was closed"
 [ "$(visible_windows)" = "$main_window" ] || fail "the main window is gone after the error report"
 plots_unchanged() {
@@ -326,9 +262,7 @@ pass "after the error report, Mach number 0.5 and HESAPLA redraw both plots"
 
 # --- The About window -------------------------------------------------------------
 
-read -r about_x about_y < <(at_client 20 $((-menu / 2)))
-point_at "$about_x" "$about_y"
-xdotool click 1
+click_client 20 $((-menu / 2))
 wait_for_new_window "window from the menu item 'About'"
 about=$new_window
 [ "$(xdotool getwindowname "$about")" = About ] || fail "the About window is named '$(xdotool getwindowname "$about")'"

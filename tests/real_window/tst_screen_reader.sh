@@ -12,46 +12,31 @@ set -euo pipefail
 readonly program=${1:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
 readonly out_dir=${2:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh
 source "$here/../support/screen_reader.sh"
 
 readonly wait_limit=15 # seconds for Orca to say any one thing
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/screen_reader.XXXXXX")
-checks=0
-pass() {
-    checks=$((checks + 1))
-    echo "ok $checks - $*"
-}
-fail() {
-    echo "FAIL: $*" >&2
+# A failure says what Orca said last; the whole speech stays for a look.
+report_speech() {
     echo "--- what Orca said:" >&2
     spoken_lines | tail -n 40 >&2 || true
-    exit 1
 }
-cleanup() {
-    local status=$?
+keep_speech() {
     spoken_lines >"$out_dir/screen_reader_speech.txt" 2>/dev/null || true
     stop_screen_reader
-    stop_processes "$x_server_pid"
-    rm -rf "$tmp"
-    exit "$status"
 }
-trap cleanup EXIT
-trap 'echo "FAIL: stopped by a signal" >&2; exit 143' HUP INT TERM
-
-for tool in Xvfb xdotool orca dbus-daemon; do
-    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
-done
-mkdir -p "$out_dir"
+on_failure=report_speech on_cleanup=keep_speech
+begin_window_test screen_reader "$out_dir" "$wait_limit"
+require_tools Xvfb xdotool orca dbus-daemon
 
 # Orca 43 says "43.1", Orca 48 "Orca version 48.1, AT-SPI2 version: ...".
 orca_major=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1)
 [[ $orca_major =~ ^[0-9]+$ ]] || fail "orca --version names no version"
 
-start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
+start_display
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
 start_accessible_program "$tmp" "$wait_limit" "$program" || fail "the program did not start"
 
@@ -155,11 +140,8 @@ expect "the About window reads its lines" "Program for Calculating Linearized su
 expect "to the end" "For comments and questions e-mail to"
 xdotool search --onlyvisible --name '^About$' >/dev/null || fail "no About window is shown"
 press Escape
-limit=$((SECONDS + wait_limit))
-while xdotool search --onlyvisible --name '^About$' >/dev/null 2>&1; do
-    ((SECONDS < limit)) || fail "Escape did not close the About window"
-    sleep 0.1
-done
+about_shown() { xdotool search --onlyvisible --name '^About$' >/dev/null 2>&1; }
+wait_while "Escape did not close the About window" about_shown
 pass "Escape closes the About window"
 program_running || fail "the program ended"
 

@@ -19,8 +19,6 @@ readonly program=${1:?$usage}
 readonly out_dir=${2:?$usage}
 readonly catalogue=${3:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
 
@@ -32,9 +30,7 @@ readonly report='Run-time error 5: invalid procedure call or argument'
 
 begin_window_test toolkit_texts "$out_dir" "$wait_limit"
 
-for tool in Xvfb xdotool import convert tesseract localedef; do
-    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
-done
+require_tools Xvfb xdotool import convert tesseract localedef
 for language in tur eng; do
     tesseract --list-langs 2>/dev/null | grep -qx "$language" ||
         fail "tesseract cannot read '$language': run scripts/install-deps.sh"
@@ -50,47 +46,9 @@ localedef -i tr_TR -f UTF-8 "$tmp/locale/tr_TR.UTF-8" >"$tmp/localedef.log" 2>&1
 
 start_display
 
-region_signature() {
-    convert "$shot" -crop "$1" +repage -alpha off -depth 8 -format '%#' info:
-}
-
 # Waits until a region looks the same on two screenshots in a row.
 wait_until_still() {
-    local what=$1 region=$2 limit=$((SECONDS + wait_limit)) previous='' now
-    while :; do
-        program_running || fail "the program ended while waiting until $what"
-        take_screenshot "$shot"
-        now=$(region_signature "$region")
-        [ "$now" = "$previous" ] && return 0
-        previous=$now
-        ((SECONDS < limit)) || fail "waited $wait_limit s in vain until $what"
-        sleep 0.2
-    done
-}
-
-wait_until_closed() {
-    local what=$1 limit=$((SECONDS + wait_limit))
-    while [ -n "$(visible_windows | grep -vx "$main_window" || true)" ]; do
-        ((SECONDS < limit)) || fail "$what did not close"
-        sleep 0.1
-    done
-}
-
-# "WxH+X+Y" of a window on the screen.
-window_region() {
-    xdotool getwindowgeometry --shell "$1" |
-        awk -F= '{ v[$1] = $2 } END { printf "%sx%s+%s+%s\n", v["WIDTH"], v["HEIGHT"], v["X"], v["Y"] }'
-}
-
-# The screen point of a point of the client area, below the menu bar.
-menu=0
-at_client() {
-    echo "$1 $((menu + $2))"
-}
-click_client() {
-    local x y
-    read -r x y < <(at_client "$1" "$2")
-    xdotool mousemove --sync "$x" "$y" click "${3:-1}"
+    wait_for "$1" "$2" true
 }
 
 # The lines of text tesseract reads in a region of the last screenshot;
@@ -112,9 +70,7 @@ check_locale() {
     shift 4
     local items=("$@")
     start_program "$lang" "$locpath"
-    main_window=''
-    wait_for_new_window "main window"
-    main_window=$new_window
+    wait_for_main_window
     local main_region width height
     main_region=$(window_region "$main_window")
     IFS='x+' read -r width height _ _ <<<"$main_region"
@@ -123,7 +79,7 @@ check_locale() {
     wait_until_still "the main window is painted" "$main_region"
 
     # The scroll bar's context menu.
-    click_client "${moo_bar[@]}" 3
+    click_client "${moo_bar[@]}" 1 3 # the right button
     wait_for_new_window "context menu of the Mach number's scroll bar"
     local popup region
     popup=$new_window
@@ -137,7 +93,7 @@ check_locale() {
         fail "LANG=$lang: the scroll bar's context menu reads"$'\n'"$read_items"$'\n'"and not"$'\n'"$expected_items"
     pass "LANG=$lang: the scroll bar's context menu reads: $(paste -sd '|' <<<"$read_items")"
     xdotool key Escape
-    wait_until_closed "the context menu"
+    wait_until_closed "the context menu did not close"
 
     # The error report for a supersonic Mach number.
     click_client "${text_moo_inside[@]}"
@@ -156,7 +112,7 @@ check_locale() {
         fail "LANG=$lang: the error report has no button '$ok':"$'\n'"$read_report"
     pass "LANG=$lang: the error report reads '$report' above a button '$ok'"
     xdotool key Return
-    wait_until_closed "the error report"
+    wait_until_closed "the error report did not close"
     program_running || fail "LANG=$lang: the program ended when the error report was closed"
     stop_program
     # Qt falls back to another locale, and says so, where the system lacks this one.

@@ -2,20 +2,37 @@
 # share: numbered checks, a failure that keeps the last screenshot and the
 # logs, the program started with a small fixed environment, and the cleanup.
 #
-#   source tests/support/x_server.sh
-#   source tests/support/window_test.sh
+#   source tests/support/window_test.sh     # with x_server.sh and screen_pixels.sh
 #   begin_window_test NAME OUT_DIR SECONDS   # sets tmp and shot, traps EXIT and signals
 #   start_display                            # the X server, or fail
 #   start_program [LANG [LOCPATH]]           # sets app_pid (LANG defaults to C.UTF-8)
 #                                            # and passes program_environment on
 #   pass TEXT / fail TEXT / program_running / take_screenshot FILE / stop_program
 #   wait_for_new_window WHAT                 # sets new_window (see main_window)
+#   wait_for_main_window                     # sets main_window to the first window
+#   require_tools TOOL...                    # fail naming the first one missing
+#   wait_for WHAT REGIONS COMMAND...         # REGIONS still and COMMAND holding
+#   wait_while FAILURE COMMAND...            # until COMMAND fails, or fail FAILURE
+#   wait_until_closed FAILURE                # no window but main_window left
+#   win_x win_y menu                         # where the main window's client area is
+#   at_client X Y / client_region X Y W H / point_at X Y / click_client X Y [COUNT [BUTTON]]
+#   window_geometry WINDOW / window_region WINDOW
 #
-# A failure copies the last screenshot to OUT_DIR/NAME_failure.png.
+# A failure copies the last screenshot to OUT_DIR/NAME_failure.png. A script
+# with more to say on a failure, or more to end, names a command in
+# on_failure or on_cleanup; it runs before the shared steps.
+
+window_test_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=x_server.sh
+source "$window_test_dir/x_server.sh"
+# shellcheck source=screen_pixels.sh
+source "$window_test_dir/screen_pixels.sh"
 
 checks=0
 app_pid='' xvfb_pid='' watchdog_pid=''
 window_test_name='' window_test_out='' window_test_wait=20
+
+on_failure='' on_cleanup=''
 
 pass() {
     checks=$((checks + 1))
@@ -24,6 +41,7 @@ pass() {
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$on_failure" ]; then "$on_failure"; fi
     if [ -s "${shot:-}" ]; then
         cp "$shot" "$window_test_out/${window_test_name}_failure.png"
         echo "the last screenshot is $window_test_out/${window_test_name}_failure.png" >&2
@@ -42,6 +60,7 @@ fail() {
 # same if the script is killed outright.
 _window_test_cleanup() {
     local status=$?
+    if [ -n "$on_cleanup" ]; then "$on_cleanup"; fi
     stop_processes "$app_pid" "$xvfb_pid" "$watchdog_pid"
     rm -rf "$tmp"
     exit "$status"
@@ -58,6 +77,13 @@ begin_window_test() {
     mkdir -p "$window_test_out"
 }
 
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
+    done
+}
+
 start_display() {
     local started=yes
     start_x_server "$tmp" "$window_test_wait" || started=''
@@ -71,15 +97,14 @@ start_display() {
     watchdog_pid=$!
 }
 
-# The program gets a small, fixed environment: no desktop settings, no user
-# configuration, the X server of this test, the locale asked for, and the
-# variables the caller lists in program_environment (NAME=value each).
+# The program gets the fixed environment of x_server.sh with a fresh home, and
+# the variables the caller lists in program_environment (NAME=value each).
 program_environment=()
 start_program() {
     rm -rf "$tmp/runtime" "$tmp/home"
     mkdir -m 700 "$tmp/runtime" "$tmp/home"
-    local environment=(PATH="$PATH" HOME="$tmp/home" LANG="${1:-C.UTF-8}" DISPLAY="$DISPLAY"
-        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runtime")
+    fixed_environment "$tmp/home" "$tmp/runtime" "${1:-}"
+    local environment=("${fixed_env[@]}")
     if [ -n "${2:-}" ]; then environment+=(LOCPATH="$2"); fi
     environment+=("${program_environment[@]}")
     local passed
@@ -124,4 +149,86 @@ wait_for_new_window() {
         ((SECONDS < limit)) || fail "no $what appeared within $window_test_wait s"
         sleep 0.1
     done
+}
+
+wait_for_main_window() {
+    main_window=''
+    wait_for_new_window "main window"
+    main_window=$new_window
+}
+
+# Waits until the regions (a space-separated list) look the same on two
+# screenshots in a row and the predicate (a command) holds on the last one.
+wait_for() {
+    local what=$1 regions=$2
+    shift 2
+    local limit=$((SECONDS + window_test_wait)) previous='' now region
+    while :; do
+        program_running || fail "the program ended while waiting until $what"
+        take_screenshot "$shot"
+        now=''
+        for region in $regions; do
+            now+=$(region_signature "$shot" "$region")
+        done
+        if [ "$now" = "$previous" ] && "$@"; then
+            return 0
+        fi
+        previous=$now
+        ((SECONDS < limit)) || fail "waited $window_test_wait s in vain until $what"
+        sleep 0.1
+    done
+}
+
+wait_while() {
+    local failure=$1 limit=$((SECONDS + window_test_wait))
+    shift
+    while "$@"; do
+        ((SECONDS < limit)) || fail "$failure"
+        sleep 0.1
+    done
+}
+
+other_windows_shown() {
+    [ -n "$(visible_windows | grep -vx "$main_window" || true)" ]
+}
+
+wait_until_closed() {
+    wait_while "$1" other_windows_shown
+}
+
+# Screen coordinates of the main window's client area: its top left, and the
+# menu bar's height above the client area, once the script has measured them.
+win_x=0 win_y=0 menu=0
+at_client() {
+    echo "$((win_x + $1)) $((win_y + menu + $2))"
+}
+client_region() {
+    echo "${3}x${4}+$((win_x + $1))+$((win_y + menu + $2))"
+}
+# Moves the pointer and waits until it is there; a synchronous move to where
+# the pointer already is would wait for a movement that never comes.
+point_at() {
+    local x=$1 y=$2 now
+    now=$(xdotool getmouselocation --shell | awk -F= '$1 == "X" || $1 == "Y" { printf "%s ", $2 }')
+    if [ "$now" != "$x $y " ]; then
+        xdotool mousemove --sync "$x" "$y"
+    fi
+}
+click_client() {
+    local x y
+    read -r x y < <(at_client "$1" "$2")
+    point_at "$x" "$y"
+    xdotool click --repeat "${3:-1}" --delay 40 "${4:-1}"
+}
+
+# "x y width height" of a window on the screen.
+window_geometry() {
+    xdotool getwindowgeometry --shell "$1" |
+        awk -F= '{ value[$1] = $2 } END { print value["X"], value["Y"], value["WIDTH"], value["HEIGHT"] }'
+}
+# The same as a region, "WxH+X+Y".
+window_region() {
+    local x y width height
+    read -r x y width height < <(window_geometry "$1")
+    echo "${width}x${height}+$x+$y"
 }

@@ -7,6 +7,8 @@
 # The server is Xvfb at 1024x768x24 without TCP, on the first free display
 # number; its log is DIR/xvfb.log. The caller stops it with `kill
 # "$x_server_pid"` or stop_processes. There is no window manager.
+#
+#   fixed_environment HOME RUNTIME [LANG]  # sets fixed_env (LANG defaults to C.UTF-8)
 
 x_server_pid=''
 
@@ -32,4 +34,14 @@ stop_processes() {
             wait "$pid" 2>/dev/null || true
         fi
     done
+}
+
+# The small, fixed environment a program gets on this X server, so that what
+# it shows depends on nothing of the user's: no desktop settings, no user
+# configuration, the home and runtime directory given, the locale asked for.
+# The caller runs the program with `env -i "${fixed_env[@]}" ...`.
+fixed_env=()
+fixed_environment() {
+    fixed_env=(PATH="$PATH" HOME="$1" LANG="${3:-C.UTF-8}" DISPLAY="$DISPLAY"
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$2")
 }
