@@ -183,7 +183,13 @@ class Attacker:
     def attack_properties(self, path, interface):
         declared = interface.properties if interface else []
         name = interface.name if interface else self.random.choice(OTHER_INTERFACES)
-        self.call("GetAll", path, PROPERTIES, "GetAll", "s", (name,))
+        values = self.call("GetAll", path, PROPERTIES, "GetAll", "s", (name,))
+        # A GetAll that is answered gives values of the declared properties.
+        if values is not None and not (isinstance(values[0], dict) and (
+                interface is None or set(values[0]) <= {prop.name for prop in declared})):
+            raise Ended("%s\n  -> answered %r" % (self.last, values))
+        if declared and values:
+            self.answers["GetAll with values"] += 1
         for prop in declared:
             self.call("Get", path, PROPERTIES, "Get", "ss", (name, prop.name))
             self.call("Set", path, PROPERTIES, "Set", "ssv",
