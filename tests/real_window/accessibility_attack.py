@@ -15,6 +15,7 @@ usage: accessibility_attack.py ADDRESS PID SEED
 import os
 import random
 import sys
+import time
 from collections import Counter
 
 from gi.repository import Gio, GLib
@@ -69,8 +70,28 @@ class Attacker:
                  | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
         self.bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
         self.name = self.program_name()
+        self.wait_for_the_bridge()
+
+    # The program may have come to the bus before its accessible objects.
+    def wait_for_the_bridge(self):
+        for _ in range(150):
+            try:
+                self.bus.call_sync(self.name, ROOT, ACCESSIBLE, "GetRole", None, None,
+                                   Gio.DBusCallFlags.NONE, TIMEOUT_MS, None)
+                return
+            except GLib.Error:
+                time.sleep(0.1)
+        raise SystemExit("the program offers no accessible objects")
 
     def program_name(self):
+        for _ in range(150):
+            name = self.find_program_name()
+            if name:
+                return name
+            time.sleep(0.1)
+        raise SystemExit("no connection of process %d on the accessibility bus" % self.pid)
+
+    def find_program_name(self):
         names = self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
                                    "org.freedesktop.DBus", "ListNames", None, None,
                                    Gio.DBusCallFlags.NONE, TIMEOUT_MS, None).unpack()[0]
@@ -86,7 +107,7 @@ class Attacker:
                 continue
             if pid == self.pid:
                 return name
-        raise SystemExit("no connection of process %d on the accessibility bus" % self.pid)
+        return None
 
     # One call; returns the reply's values or None for an error reply. A call
     # that the program does not answer ends the attack.

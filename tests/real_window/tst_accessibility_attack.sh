@@ -57,12 +57,11 @@ mkdir -p "$out_dir"
 
 start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
 start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
-start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
-address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress | tr -d ' ')
 
 # No screen reader runs yet: the program is told to offer its widgets anyway,
-# as when any accessibility client is about.
+# as when any accessibility client is about. The AT-SPI bus comes after the
+# program, so that its accessibility bridge comes up, and is guarded, while
+# it runs, as when a screen reader starts later.
 mkdir -p "$tmp/home" "$tmp/program_runtime"
 chmod 700 "$tmp/program_runtime"
 setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/home" \
@@ -79,6 +78,10 @@ until main_window=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | 
     sleep 0.1
 done
 pass "the program shows its window"
+
+start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
+address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress | tr -d ' ')
 
 /usr/bin/python3 "$here/accessibility_attack.py" "$address" "$app_pid" "$seed" ||
     fail "the program did not withstand the attack (seed $seed)"
