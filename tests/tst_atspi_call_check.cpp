@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(verdict.errorName, QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"));
     }
 
-    void textOffsetsStayInTheText_data()
+    void textOffsetsThatHarmTheProgramAreRefused_data()
     {
         QTest::addColumn<QString>("member");
         QTest::addColumn<QVariantList>("arguments");
@@ -202,10 +202,13 @@ private slots:
             << "GetTextAtOffset" << QVariantList{3, 1u} << false;
         QTest::newRow("a sentence from the end (-1)")
             << "GetTextBeforeOffset" << QVariantList{-1, 3u} << false;
+        QTest::newRow("a word from the cursor (-2)")
+            << "GetTextAfterOffset" << QVariantList{-2, 2u} << false;
+        QTest::newRow("a word past the end of a text that has changed")
+            << "GetTextAtOffset" << QVariantList{9, 1u} << true;
         QTest::newRow("a line from the end (-1)")
             << "GetTextAtOffset" << QVariantList{-1, 5u} << true;
-        QTest::newRow("a character far past the end")
-            << "GetTextAfterOffset" << QVariantList{most, 0u} << false;
+        QTest::newRow("a text that has changed since") << "GetText" << QVariantList{3, 4} << true;
         QTest::newRow("the extents of the whole text")
             << "GetRangeExtents" << QVariantList{0, 3, 0u} << true;
         QTest::newRow("the extents of a billion characters")
@@ -216,11 +219,10 @@ private slots:
             << "InsertText" << QVariantList{most, "ab", 2} << false;
         QTest::newRow("an insertion longer than its text")
             << "InsertText" << QVariantList{0, "ab", most} << false;
-        QTest::newRow("a paste before the start") << "PasteText" << QVariantList{-1} << false;
-        QTest::newRow("all the text, -1 being its end") << "GetText" << QVariantList{0, -1} << true;
+        QTest::newRow("a paste far past the end") << "PasteText" << QVariantList{most} << false;
     }
 
-    void textOffsetsStayInTheText()
+    void textOffsetsThatHarmTheProgramAreRefused()
     {
         QFETCH(QString, member);
         QFETCH(QVariantList, arguments);

@@ -218,65 +218,43 @@ AtSpiCallVerdict checkAtSpiCall(const AtSpiDeclaration& declaration, const AtSpi
 
 AtSpiCallVerdict checkTextPositions(const AtSpiCall& call, qsizetype characterCount)
 {
-    struct Offsets {
-        QString member;
-        QList<int> arguments; ///< the indices of the arguments that are offsets
-        qint64 lowest;        ///< -1 stands for the end of the text
-        qint64 highestPastEnd;
-    };
-    // Words and sentences (boundaries 1 to 4) are looked for from a character
-    // of the text: the toolkit's search from the end never ends.
-    static const QList<Offsets> table{
-        {QStringLiteral("GetText"), {0, 1}, -1, 0},
-        {QStringLiteral("GetRangeExtents"), {0, 1}, -1, 0},
-        {QStringLiteral("GetCharacterExtents"), {0}, -1, 0},
-        {QStringLiteral("GetCharacterAtOffset"), {0}, -1, 0},
-        {QStringLiteral("GetAttributes"), {0}, -1, 0},
-        {QStringLiteral("GetAttributeRun"), {0}, -1, 0},
-        {QStringLiteral("GetAttributeValue"), {0}, -1, 0},
-        {QStringLiteral("SetCaretOffset"), {0}, -1, 0},
-        {QStringLiteral("AddSelection"), {0, 1}, -1, 0},
-        {QStringLiteral("SetSelection"), {1, 2}, -1, 0},
-        {QStringLiteral("CopyText"), {0, 1}, -1, 0},
-        {QStringLiteral("CutText"), {0, 1}, -1, 0},
-        {QStringLiteral("DeleteText"), {0, 1}, -1, 0},
-        {QStringLiteral("InsertText"), {0}, 0, 0},
-        {QStringLiteral("PasteText"), {0}, 0, 0},
-    };
+    // Only what harms the program is refused: a screen reader asks with
+    // offsets of a text that has changed since, and the toolkit answers
+    // those with an empty text, as it should.
     static const QStringList boundaryMembers{
         QStringLiteral("GetTextAtOffset"), QStringLiteral("GetTextBeforeOffset"),
         QStringLiteral("GetTextAfterOffset"), QStringLiteral("GetStringAtOffset")};
-
     const QList<QVariant>& arguments = call.arguments;
-    const auto outside = [&](int index, qint64 lowest, qint64 highest) {
-        const qint64 value = arguments.at(index).toLongLong();
-        return value < lowest || value > highest;
-    };
+    const auto at = [&](int index) { return arguments.at(index).toLongLong(); };
     const auto refusal = [&] {
         return refuse(QDBusError::InvalidArgs,
-                      QStringLiteral("%1: an offset lies outside the text of %2 characters")
+                      QStringLiteral("%1: an offset the text of %2 characters cannot take")
                           .arg(call.member)
                           .arg(characterCount));
     };
+
+    // The search for a word or a sentence (boundaries 1 to 4) from the end
+    // of the text never ends; -1 stands for the end, -2 for the cursor.
     if (boundaryMembers.contains(call.member) && arguments.size() == 2) {
         const uint boundary = arguments.at(1).toUInt();
-        const bool wordOrSentence = boundary >= 1 && boundary <= 4;
-        return outside(0, wordOrSentence ? 0 : -1,
-                       wordOrSentence ? characterCount - 1 : characterCount)
-                   ? refusal()
-                   : forward();
+        const bool fromTheEnd = at(0) == characterCount || at(0) == -1 || at(0) == -2;
+        return boundary >= 1 && boundary <= 4 && characterCount > 0 && fromTheEnd ? refusal()
+                                                                                  : forward();
     }
-    for (const Offsets& row : table) {
-        if (row.member != call.member)
-            continue;
-        for (int index : row.arguments)
-            if (index >= arguments.size() ||
-                outside(index, row.lowest, characterCount + row.highestPastEnd))
-                return refusal();
-    }
-    // An insertion's length is that of its text at most.
+    // The extents of a range are measured character by character.
+    const auto outsideText = [&](int index) {
+        return at(index) < -1 || at(index) > characterCount;
+    };
+    if (call.member == QLatin1String("GetRangeExtents") && arguments.size() == 3 &&
+        (outsideText(0) || outsideText(1)))
+        return refusal();
+    // An insertion past the end is padded with blanks up to its position.
     if (call.member == QLatin1String("InsertText") && arguments.size() == 3 &&
-        outside(2, 0, arguments.at(1).toString().size()))
+        (at(0) < 0 || at(0) > characterCount || at(2) < 0 ||
+         at(2) > arguments.at(1).toString().size()))
+        return refusal();
+    if (call.member == QLatin1String("PasteText") && arguments.size() == 1 &&
+        (at(0) < 0 || at(0) > characterCount))
         return refusal();
     return forward();
 }

@@ -62,9 +62,10 @@ AtSpiCallVerdict checkAtSpiCall(const AtSpiDeclaration& declaration, const AtSpi
 
 /// Checks the offsets, positions and lengths of a Text or EditableText call
 /// that fits its declaration against the object's text of characterCount
-/// characters: the toolkit fills a gap before an insertion far past the end
-/// with blanks, gigabytes of them for an extreme position or length, and
-/// its search for a word from the end of the text never ends.
+/// characters, for those the toolkit cannot take: its search for a word from
+/// the end of the text never ends, it measures a range character by
+/// character, and it fills the gap before an insertion far past the end with
+/// blanks, gigabytes of them for an extreme position or length.
 AtSpiCallVerdict checkTextPositions(const AtSpiCall& call, qsizetype characterCount);
 
 } // namespace ui
