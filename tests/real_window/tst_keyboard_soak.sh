@@ -124,10 +124,22 @@ press() {
     xdotool key --delay 20 "$@"
 }
 
+# Back in the main window, its menu closed, whatever the random keys left.
+settle() {
+    dialog_keys=3
+    answer_windows
+    sleep 0.3
+    answer_windows
+    xdotool windowfocus "$main_window" 2>/dev/null || true
+    sleep 0.2
+    press Escape
+}
+
 # The About window by its menu, and an error report: a supersonic Mach
 # number typed into the Moo box and HESAPLA pressed, two tab stops back.
 open_about() {
     local mark
+    settle
     mark=$(spoken_lines | wc -l)
     press F10 Return
     wait_said_since "$mark" 'Program for Calculating' "$wait_limit" ||
@@ -146,7 +158,7 @@ tab_to() {
 }
 provoke_error_report() {
     local mark
-    xdotool windowfocus "$main_window"
+    settle
     tab_to 'Moo = text'
     press ctrl+a 1 period 5 shift+Tab shift+Tab
     mark=$(spoken_lines | wc -l)
@@ -184,7 +196,7 @@ spoken_after=$(spoken_lines | wc -l)
 ((spoken_after > spoken_before)) || fail "Orca said nothing during the soak"
 pass "Orca spoke $((spoken_after - spoken_before)) utterances during the soak"
 # Whatever the keys left in the boxes, Orca still speaks a recalculation.
-xdotool windowfocus "$main_window"
+settle
 tab_to 'H/L = text'
 press ctrl+a 0 period 1 Tab ctrl+a 0 period 5 shift+Tab shift+Tab
 mark=$(spoken_lines | wc -l)
