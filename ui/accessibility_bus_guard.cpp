@@ -189,14 +189,17 @@ AtSpiCallVerdict AccessibilityBusGuard::verdictOn(const QDBusMessage& call) cons
 
 const AtSpiDeclaration& AccessibilityBusGuard::declarationAt(const QString& path) const
 {
-    const QString introspection = introspect(path);
-    auto known = declarations_.constFind(introspection);
-    if (known == declarations_.cend()) {
-        AtSpiDeclaration declaration = AtSpiDeclaration::fromIntrospection(introspection);
+    static const AtSpiDeclaration nothing;
+    QAccessibleInterface* accessible = accessibleAt(path);
+    if (!accessible)
+        return nothing;
+    auto known = declarations_.find(path);
+    if (known == declarations_.end() || known->accessible != accessible) {
+        AtSpiDeclaration declaration = AtSpiDeclaration::fromIntrospection(introspect(path));
         addUndeclaredMembers(declaration);
-        known = declarations_.insert(introspection, declaration);
+        known = declarations_.insert(path, {accessible, declaration});
     }
-    return *known;
+    return known->declaration;
 }
 
 /// Each property is read by a Get of its own, sent to this program and

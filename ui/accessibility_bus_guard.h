@@ -2,6 +2,7 @@
 
 #include "atspi_call_check.h"
 
+#include <QAccessibleInterface>
 #include <QDBusVirtualObject>
 #include <QHash>
 #include <QPointer>
@@ -39,9 +40,14 @@ private:
                       const AtSpiCallVerdict& verdict);
 
     QPointer<QDBusVirtualObject> bridge_;
-    /// The declarations read so far, by their introspection text: an object
-    /// declares one of a few combinations of interfaces.
-    mutable QHash<QString, AtSpiDeclaration> declarations_;
+    /// What each object declared when first called, by its path. A screen
+    /// reader calls an object many times; a path that a new object took over
+    /// is read again.
+    struct Known {
+        QAccessibleInterface* accessible;
+        AtSpiDeclaration declaration;
+    };
+    mutable QHash<QString, Known> declarations_;
 };
 
 } // namespace ui

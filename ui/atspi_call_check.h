@@ -44,7 +44,7 @@ struct AtSpiCall {
 struct AtSpiCallVerdict {
     enum class Action {
         Forward,    ///< fits the declaration: the toolkit's bridge answers it
-        LeaveToBus, ///< introspection: the D-Bus library answers it
+        LeaveToBus, ///< introspection, or no object at the path: the D-Bus library answers it
         Refuse,     ///< answered with the error errorName, errorText
         ReadAll,    ///< Properties.GetAll: answered with the properties listed
     };
