@@ -190,16 +190,16 @@ AtSpiCallVerdict AccessibilityBusGuard::verdictOn(const QDBusMessage& call) cons
 const AtSpiDeclaration& AccessibilityBusGuard::declarationAt(const QString& path) const
 {
     static const AtSpiDeclaration nothing;
-    QAccessibleInterface* accessible = accessibleAt(path);
-    if (!accessible)
+    if (!accessibleAt(path))
         return nothing;
-    auto known = declarations_.find(path);
-    if (known == declarations_.end() || known->accessible != accessible) {
-        AtSpiDeclaration declaration = AtSpiDeclaration::fromIntrospection(introspect(path));
+    const QString introspection = introspect(path);
+    auto known = declarations_.constFind(introspection);
+    if (known == declarations_.cend()) {
+        AtSpiDeclaration declaration = AtSpiDeclaration::fromIntrospection(introspection);
         addUndeclaredMembers(declaration);
-        known = declarations_.insert(path, {accessible, declaration});
+        known = declarations_.insert(introspection, declaration);
     }
-    return known->declaration;
+    return *known;
 }
 
 /// Each property is read by a Get of its own, sent to this program and

@@ -2,7 +2,6 @@
 
 #include "atspi_call_check.h"
 
-#include <QAccessibleInterface>
 #include <QDBusVirtualObject>
 #include <QHash>
 #include <QPointer>
@@ -40,14 +39,10 @@ private:
                       const AtSpiCallVerdict& verdict);
 
     QPointer<QDBusVirtualObject> bridge_;
-    /// What each object declared when first called, by its path. A screen
-    /// reader calls an object many times; a path that a new object took over
-    /// is read again.
-    struct Known {
-        QAccessibleInterface* accessible;
-        AtSpiDeclaration declaration;
-    };
-    mutable QHash<QString, Known> declarations_;
+    /// The declarations read so far, by their introspection text: objects
+    /// come and go, but each declares one of a few combinations of
+    /// interfaces, so that this stays small.
+    mutable QHash<QString, AtSpiDeclaration> declarations_;
 };
 
 } // namespace ui
