@@ -21,6 +21,8 @@ packages=(
   desktop-file-utils appstream dpkg-dev file librsvg2-bin
   # the screen-reader test: Orca on a private D-Bus session and AT-SPI bus
   orca at-spi2-core dbus-daemon dbus-bin procps python3-pyatspi
+  # the accessibility attack: a D-Bus client in Python with GLib's Gio
+  python3-gi gir1.2-glib-2.0
   # Debian package checks, the manual page, the toolkit's own translations and
   # the sources of a Turkish locale for the test that uses it
   lintian groff-base man-db qt6-translations-l10n locales

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The real wavywall program on an AT-SPI bus of its own, attacked by a
+# hostile or careless accessibility client (accessibility_attack.py): the
+# whole accessible tree walked, then a few thousand calls made from what each
+# object declares, right and wrong. The program must answer every call and
+# live on; then Orca starts on the same bus and must still speak a
+# recalculation made by keyboard.
+#
+# usage: tst_accessibility_attack.sh <wavywall executable> <directory for logs> [SEED]
+set -euo pipefail
+
+readonly program=${1:?usage: tst_accessibility_attack.sh <wavywall executable> <directory> [SEED]}
+readonly out_dir=${2:?usage: tst_accessibility_attack.sh <wavywall executable> <directory> [SEED]}
+readonly seed=${3:-16}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../support/x_server.sh
+source "$here/../support/x_server.sh"
+# shellcheck source=../support/screen_reader.sh
+source "$here/../support/screen_reader.sh"
+
+readonly wait_limit=15 # seconds for any one thing
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/accessibility_attack.XXXXXX")
+app_pid='' main_window=''
+checks=0
+pass() {
+    checks=$((checks + 1))
+    echo "ok $checks - $*"
+}
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$tmp/program.log" ]; then
+        echo "--- the program's output:" >&2
+        tail -n 20 "$tmp/program.log" >&2
+    fi
+    exit 1
+}
+cleanup() {
+    local status=$?
+    spoken_lines >"$out_dir/accessibility_attack_speech.txt" 2>/dev/null || true
+    stop_orca
+    [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true
+    stop_processes "$app_pid"
+    stop_screen_reader
+    stop_processes "$x_server_pid"
+    rm -rf "$tmp"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: stopped by a signal" >&2; exit 143' HUP INT TERM
+
+for tool in Xvfb xdotool orca dbus-daemon /usr/bin/python3; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
+done
+/usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null ||
+    fail "python3-gi is missing: run scripts/install-deps.sh"
+mkdir -p "$out_dir"
+
+start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
+start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
+
+# No screen reader runs yet: the program is told to offer its widgets anyway,
+# as when any accessibility client is about. The AT-SPI bus comes after the
+# program, so that its accessibility bridge comes up, and is guarded, while
+# it runs, as when a screen reader starts later.
+mkdir -p "$tmp/home" "$tmp/program_runtime"
+chmod 700 "$tmp/program_runtime"
+setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/home" \
+    XDG_RUNTIME_DIR="$tmp/program_runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" \
+    </dev/null >"$tmp/program.log" 2>&1 &
+app_pid=$!
+program_running() { kill -0 "$app_pid" 2>/dev/null; }
+limit=$((SECONDS + wait_limit))
+until main_window=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | head -n 1) &&
+    [ -n "$main_window" ]; do
+    program_running || fail "the program ended before it showed its window"
+    ((SECONDS < limit)) || fail "the program showed no window"
+    sleep 0.1
+done
+pass "the program shows its window"
+
+start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
+address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress | tr -d ' ')
+
+/usr/bin/python3 "$here/accessibility_attack.py" "$address" "$app_pid" "$seed" ||
+    fail "the program did not withstand the attack (seed $seed)"
+program_running || fail "the program ended after the attack"
+pass "the program answered every call and runs on"
+
+# The attack pressed buttons and menu items: error reports and the About
+# window may be open. Each is closed as a user would.
+for window in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+    [ "$window" = "$main_window" ] && continue
+    xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
+done
+
+start_orca "$wait_limit" || fail "Orca did not start (is another Orca running? pgrep -a orca)"
+xdotool windowfocus "$main_window"
+wait_for_speech 'Dalga yüzlü duvar' "$wait_limit" || fail "Orca did not speak the main window"
+# The Moo bar is the sixth tab stop; Tab goes round until Orca names it.
+for ((tab = 0; tab < 8; tab++)); do
+    xdotool key Tab
+    if wait_for_speech '^Moo scroll bar' 2; then break; fi
+done
+wait_for_speech '^Moo scroll bar' 1 || fail "Orca did not name the Moo bar"
+xdotool key Right
+wait_for_speech 'Hesaplandı, Moo = ' "$wait_limit" ||
+    fail "Orca did not speak the recalculation after the attack"
+program_running || fail "the program ended"
+pass "Orca still speaks a recalculation after the attack"
+
+echo "$checks passed, 0 failed"

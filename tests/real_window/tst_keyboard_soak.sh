@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# A long random use of the real wavywall program by keyboard alone, with the
+# Orca screen reader listening: a few hundred keys among Tab, Shift+Tab, the
+# arrows, Home, End, Return, Space, digits and letters, F10 and Escape, so
+# that plots are recalculated, error reports come up and are answered and
+# the About window opens and closes. The program must run throughout, and its
+# peak memory (VmHWM) grow by less than 1 MiB from the end of a warm-up round
+# to the end. The keys come from a seed; a failure prints the seed and the
+# keys so far, and the seed given as third argument plays them again.
+#
+# usage: tst_keyboard_soak.sh <wavywall executable> <directory for the speech> [SEED]
+set -euo pipefail
+
+readonly executable=${1:?usage: tst_keyboard_soak.sh <wavywall executable> <directory> [SEED]}
+readonly out_dir=${2:?usage: tst_keyboard_soak.sh <wavywall executable> <directory> [SEED]}
+readonly seed=${3:-1234}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../support/x_server.sh
+source "$here/../support/x_server.sh"
+# shellcheck source=../support/screen_reader.sh
+source "$here/../support/screen_reader.sh"
+
+readonly wait_limit=15   # seconds for Orca or a window to come up
+readonly warm_up_keys=80 # keys before the peak memory is first read
+readonly soak_keys=320   # keys after it
+readonly allowed_growth_kib=1024
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/keyboard_soak.XXXXXX")
+keys=()
+checks=0
+pass() {
+    checks=$((checks + 1))
+    echo "ok $checks - $*"
+}
+fail() {
+    echo "FAIL: $*" >&2
+    echo "seed $seed; replay with: $0 $executable $out_dir $seed" >&2
+    echo "the ${#keys[@]} keys so far: ${keys[*]}" >&2
+    echo "--- what Orca said last:" >&2
+    spoken_lines | tail -n 10 >&2 || true
+    exit 1
+}
+cleanup() {
+    local status=$?
+    spoken_lines >"$out_dir/keyboard_soak_speech.txt" 2>/dev/null || true
+    stop_screen_reader
+    stop_processes "$x_server_pid"
+    rm -rf "$tmp"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: stopped by a signal" >&2; exit 143' HUP INT TERM
+
+for tool in Xvfb xdotool orca dbus-daemon; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
+done
+mkdir -p "$out_dir"
+echo "# seed $seed"
+
+start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
+start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
+start_accessible_program "$tmp" "$wait_limit" "$executable" || fail "the program did not start"
+main_window=$program_window
+
+program_running() { kill -0 "$program_pid" 2>/dev/null; }
+peak_memory_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$program_pid/status"; }
+
+# The keys a student at the keyboard uses, Return and Escape among them so
+# that menus, error reports and the About window are answered as they come.
+readonly pool=(Tab Tab Tab shift+Tab shift+Tab Left Right Up Down Home End Return Return space
+    F10 Escape BackSpace ctrl+a period minus 0 1 2 3 4 5 6 7 8 9 a e h m z)
+RANDOM=$seed
+
+# A window of the program other than the main one is an error report or the
+# About window. Each is left to the random keys for a few of them, then
+# answered: the report by Return, the About window by Escape. Without a
+# window manager nobody gives the focus back to the main window afterwards.
+dialog_keys=0 reports_answered=0 about_closed=0
+answer_windows() {
+    local windows window open=0
+    windows=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null) || true
+    for window in $windows; do
+        [ "$window" = "$main_window" ] && continue
+        open=1
+        ((dialog_keys++ < 3)) && continue
+        if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = About ]; then
+            keys+=("[About:Escape]")
+            about_closed=$((about_closed + 1))
+            xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
+        else
+            keys+=("[report:Return]")
+            reports_answered=$((reports_answered + 1))
+            xdotool windowfocus --sync "$window" key Return 2>/dev/null || true
+        fi
+    done
+    if ((open == 0 && dialog_keys > 0)); then
+        dialog_keys=0
+        xdotool windowfocus "$main_window" 2>/dev/null || true
+    fi
+}
+
+press_random_keys() {
+    local count=$1 i key
+    for ((i = 0; i < count; i++)); do
+        key=${pool[RANDOM % ${#pool[@]}]}
+        keys+=("$key")
+        xdotool key --delay 20 "$key"
+        program_running || fail "the program ended after the key $key"
+        answer_windows
+    done
+}
+
+# Orca's speech since a mark, to follow the focus by what Orca says.
+said_since() { spoken_lines | tail -n "+$(($1 + 1))" | grep -Eq -- "$2"; }
+wait_said_since() {
+    local mark=$1 regex=$2 limit=$((SECONDS + $3))
+    until said_since "$mark" "$regex"; do
+        ((SECONDS < limit)) || return 1
+        sleep 0.1
+    done
+}
+press() {
+    keys+=("$@")
+    xdotool key --delay 20 "$@"
+}
+
+# Orca may be busy with the events of many keys: its debug log stands still
+# for half a second once it has caught up.
+wait_for_orca_to_catch_up() {
+    local size='' previous='' still=0 limit=$((SECONDS + 30))
+    while ((still < 5 && SECONDS < limit)); do
+        size=$(stat -c %s "$orca_log" 2>/dev/null || echo 0)
+        if [ "$size" = "$previous" ]; then still=$((still + 1)); else still=0; fi
+        previous=$size
+        sleep 0.1
+    done
+}
+
+# Back in the main window, its menu closed, whatever the random keys left.
+settle() {
+    wait_for_orca_to_catch_up
+    dialog_keys=3
+    answer_windows
+    sleep 0.3
+    answer_windows
+    xdotool windowfocus "$main_window" 2>/dev/null || true
+    sleep 0.2
+    press Escape
+}
+
+# The About window by its menu, and an error report: a supersonic Mach
+# number typed into the Moo box and HESAPLA pressed, two tab stops back.
+open_about() {
+    local mark
+    settle
+    mark=$(spoken_lines | wc -l)
+    press F10 Return
+    wait_said_since "$mark" 'Program for Calculating' "$wait_limit" ||
+        fail "F10 and Return did not open the About window"
+    dialog_keys=3
+    answer_windows
+}
+tab_to() {
+    local mark tab
+    for ((tab = 0; tab < 8; tab++)); do
+        mark=$(spoken_lines | wc -l)
+        press Tab
+        if wait_said_since "$mark" "^SPEECH OUTPUT: .$1" 2; then return 0; fi
+    done
+    fail "Tab did not reach $1"
+}
+provoke_error_report() {
+    local mark
+    settle
+    tab_to 'Moo = text'
+    press ctrl+a 1 period 5 shift+Tab shift+Tab
+    mark=$(spoken_lines | wc -l)
+    press Return
+    wait_said_since "$mark" 'Run-time error' "$wait_limit" || fail "HESAPLA gave no error report"
+    dialog_keys=3
+    answer_windows
+}
+
+# Each kind of window is made once, then the warm-up round, before the peak
+# memory is first read.
+open_about
+provoke_error_report
+press_random_keys "$warm_up_keys"
+before=$(peak_memory_kib)
+spoken_before=$(spoken_lines | wc -l)
+
+for round in 1 2 3; do
+    press_random_keys $((soak_keys / 3))
+    open_about
+    provoke_error_report
+done
+sleep 1
+answer_windows
+program_running || fail "the program ended"
+after=$(peak_memory_kib)
+growth=$((after - before))
+pass "the program ran through ${#keys[@]} keys, $((warm_up_keys + soak_keys)) of them random"
+echo "# $reports_answered error reports answered, the About window closed $about_closed times"
+((reports_answered >= 4 && about_closed >= 4)) || fail "too few error reports or About windows"
+echo "# peak memory $before KiB after the warm-up, $after KiB at the end: $growth KiB more"
+((growth < allowed_growth_kib)) || fail "the peak memory grew by $growth KiB, more than $allowed_growth_kib KiB"
+pass "the peak memory grew by less than $allowed_growth_kib KiB"
+spoken_after=$(spoken_lines | wc -l)
+((spoken_after > spoken_before)) || fail "Orca said nothing during the soak"
+pass "Orca spoke $((spoken_after - spoken_before)) utterances during the soak"
+# Whatever the keys left in the boxes, Orca still speaks a recalculation.
+settle
+tab_to 'H/L = text'
+press ctrl+a 0 period 1 Tab ctrl+a 0 period 5 shift+Tab shift+Tab
+mark=$(spoken_lines | wc -l)
+press Return
+wait_said_since "$mark" 'Hesaplandı, Moo = 0.5, H/L = 0.1' "$wait_limit" ||
+    fail "Orca did not speak the recalculation after the soak"
+pass "Orca still speaks a recalculation"
+
+echo "$checks passed, 0 failed"
