@@ -154,17 +154,18 @@ start_screen_reader() {
 # reader runs or when QT_LINUX_ACCESSIBILITY_ALWAYS_ON is set; the variable
 # keeps the test independent of when Orca announces itself.
 start_accessible_program() {
-    # Not "program": callers often hold the executable's path under that
-    # name, read-only, and bash 5.2 refuses a local of a read-only name.
-    local dir=$1 seconds=$2 executable=$3
+    # Names of the library's own: callers hold the executable's path under
+    # names such as "program", read-only, and bash refuses a local of a
+    # read-only name.
+    local dir=$1 seconds=$2 _screen_reader_program=$3
     shift 3
-    local name=${executable##*/}
+    local name=${_screen_reader_program##*/}
     mkdir -p "$dir/program_runtime"
     chmod 700 "$dir/program_runtime"
     _screen_reader_environment
     _screen_reader_spawn program env -i "${screen_reader_env[@]}" \
         XDG_RUNTIME_DIR="$dir/program_runtime" QT_QPA_PLATFORM=xcb \
-        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$executable" "$@"
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$_screen_reader_program" "$@"
     program_pid=${screen_reader_groups[-1]}
     _screen_reader_watchdog
     _screen_reader_poll "$seconds" _screen_reader_find_window ||
