@@ -124,17 +124,8 @@ press() {
     xdotool key --delay 20 "$@"
 }
 
-# Orca may be busy with the events of many keys: its debug log stands still
-# for half a second once it has caught up.
-wait_for_orca_to_catch_up() {
-    local size='' previous='' still=0 limit=$((SECONDS + 30))
-    while ((still < 5 && SECONDS < limit)); do
-        size=$(stat -c %s "$orca_log" 2>/dev/null || echo 0)
-        if [ "$size" = "$previous" ]; then still=$((still + 1)); else still=0; fi
-        previous=$size
-        sleep 0.1
-    done
-}
+# Orca may be busy with the events of many keys.
+wait_for_orca_to_catch_up() { wait_until_orca_idle 30; }
 
 # Back in the main window, its menu closed, whatever the random keys left.
 settle() {

@@ -13,6 +13,7 @@
 #                                         # focuses the window and waits until
 #                                         # Orca has spoken about the program
 #   wait_for_speech REGEX SECONDS         # until Orca has said REGEX
+#   wait_until_orca_idle SECONDS          # until Orca has dealt with every event
 #   stop_orca                             # ends Orca once it is idle
 #   spoken_lines                          # SPEECH OUTPUT: '...' lines, in order
 #   stop_screen_reader                    # ends all that this library started
@@ -239,15 +240,21 @@ wait_for_speech() {
 # has dealt with every event so far. The log is line-buffered, so killing Orca
 # loses nothing. Orca 43 would also shut down on SIGTERM, but it only sees the
 # signal when its main loop next wakes, up to five seconds later.
-stop_orca() {
-    [ -n "$orca_pid" ] || return 0
-    local size='' previous='' still=0 limit=$((SECONDS + 10))
+# Waits, for at most SECONDS, until Orca's log has stood still for half a
+# second: Orca has then dealt with every event so far.
+wait_until_orca_idle() {
+    local size='' previous='' still=0 limit=$((SECONDS + $1))
     while ((still < 5 && SECONDS < limit)); do
         size=$(stat -c %s "$orca_log" 2>/dev/null || echo 0)
         if [ "$size" = "$previous" ]; then still=$((still + 1)); else still=0; fi
         previous=$size
         sleep 0.1
     done
+}
+
+stop_orca() {
+    [ -n "$orca_pid" ] || return 0
+    wait_until_orca_idle 10
     kill -KILL -- "-$orca_pid" 2>/dev/null || true
     wait "$orca_pid" 2>/dev/null || true
     orca_pid=''
