@@ -5,8 +5,11 @@
 #   start_x_server DIR SECONDS   # sets DISPLAY and x_server_pid, or returns 1
 #
 # The server is Xvfb at 1024x768x24 without TCP, on the first free display
-# number; its log is DIR/xvfb.log. The caller stops it with `kill
-# "$x_server_pid"` or stop_processes. There is no window manager.
+# number; its log is DIR/xvfb.log. It never resets: a server that resets when
+# its last client leaves drops a client connecting meanwhile, so a program
+# started right after another one (or after xdotool) could not connect. The
+# caller stops it with `kill "$x_server_pid"` or stop_processes. There is no
+# window manager.
 #
 #   fixed_environment HOME RUNTIME [LANG]  # sets fixed_env (LANG defaults to C.UTF-8)
 
@@ -16,7 +19,7 @@ start_x_server() {
     local dir=$1 seconds=$2 number=''
     rm -f "$dir/display"
     mkfifo "$dir/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
         3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
     x_server_pid=$!
     read -r -t "$seconds" number <"$dir/display" || true
