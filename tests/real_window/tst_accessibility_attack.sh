@@ -13,49 +13,29 @@ readonly program=${1:?usage: tst_accessibility_attack.sh <wavywall executable> <
 readonly out_dir=${2:?usage: tst_accessibility_attack.sh <wavywall executable> <directory> [SEED]}
 readonly seed=${3:-16}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh
 source "$here/../support/screen_reader.sh"
 
 readonly wait_limit=15 # seconds for any one thing
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/accessibility_attack.XXXXXX")
-app_pid='' main_window=''
-checks=0
-pass() {
-    checks=$((checks + 1))
-    echo "ok $checks - $*"
-}
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$tmp/program.log" ]; then
-        echo "--- the program's output:" >&2
-        tail -n 20 "$tmp/program.log" >&2
-    fi
-    exit 1
-}
-cleanup() {
-    local status=$?
+
+# The program runs in a process group of its own, ended outright: the attack
+# may have left it unable to end by itself.
+end_attack() {
     spoken_lines >"$out_dir/accessibility_attack_speech.txt" 2>/dev/null || true
     stop_orca
     [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true
-    stop_processes "$app_pid"
+    stop_program
     stop_screen_reader
-    stop_processes "$x_server_pid"
-    rm -rf "$tmp"
-    exit "$status"
 }
-trap cleanup EXIT
-trap 'echo "FAIL: stopped by a signal" >&2; exit 143' HUP INT TERM
-
-for tool in Xvfb xdotool orca dbus-daemon /usr/bin/python3; do
-    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
-done
+on_cleanup=end_attack
+begin_window_test accessibility_attack "$out_dir" "$wait_limit"
+require_tools Xvfb xdotool orca dbus-daemon /usr/bin/python3
 /usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null ||
     fail "python3-gi is missing: run scripts/install-deps.sh"
-mkdir -p "$out_dir"
 
-start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
+start_display
 start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
 
 # No screen reader runs yet: the program is told to offer its widgets anyway,
@@ -69,14 +49,7 @@ setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/home" \
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" \
     </dev/null >"$tmp/program.log" 2>&1 &
 app_pid=$!
-program_running() { kill -0 "$app_pid" 2>/dev/null; }
-limit=$((SECONDS + wait_limit))
-until main_window=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | head -n 1) &&
-    [ -n "$main_window" ]; do
-    program_running || fail "the program ended before it showed its window"
-    ((SECONDS < limit)) || fail "the program showed no window"
-    sleep 0.1
-done
+wait_for_main_window
 pass "the program shows its window"
 
 start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
@@ -90,7 +63,7 @@ pass "the program answered every call and runs on"
 
 # The attack pressed buttons and menu items: error reports and the About
 # window may be open. Each is closed as a user would.
-for window in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+for window in $(visible_windows); do
     [ "$window" = "$main_window" ] && continue
     xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
 done

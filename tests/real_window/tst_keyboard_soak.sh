@@ -15,8 +15,8 @@ readonly executable=${1:?usage: tst_keyboard_soak.sh <wavywall executable> <dire
 readonly out_dir=${2:?usage: tst_keyboard_soak.sh <wavywall executable> <directory> [SEED]}
 readonly seed=${3:-1234}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/x_server.sh
-source "$here/../support/x_server.sh"
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh
 source "$here/../support/screen_reader.sh"
 
@@ -25,39 +25,25 @@ readonly warm_up_keys=80 # keys before the peak memory is first read
 readonly soak_keys=320   # keys after it
 readonly allowed_growth_kib=1024
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/keyboard_soak.XXXXXX")
+# A failure says how to play the same keys again and what Orca said last; the
+# whole speech stays for a look.
 keys=()
-checks=0
-pass() {
-    checks=$((checks + 1))
-    echo "ok $checks - $*"
-}
-fail() {
-    echo "FAIL: $*" >&2
+report_keys() {
     echo "seed $seed; replay with: $0 $executable $out_dir $seed" >&2
     echo "the ${#keys[@]} keys so far: ${keys[*]}" >&2
     echo "--- what Orca said last:" >&2
     spoken_lines | tail -n 10 >&2 || true
-    exit 1
 }
-cleanup() {
-    local status=$?
+keep_speech() {
     spoken_lines >"$out_dir/keyboard_soak_speech.txt" 2>/dev/null || true
     stop_screen_reader
-    stop_processes "$x_server_pid"
-    rm -rf "$tmp"
-    exit "$status"
 }
-trap cleanup EXIT
-trap 'echo "FAIL: stopped by a signal" >&2; exit 143' HUP INT TERM
-
-for tool in Xvfb xdotool orca dbus-daemon; do
-    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
-done
-mkdir -p "$out_dir"
+on_failure=report_keys on_cleanup=keep_speech
+begin_window_test keyboard_soak "$out_dir" "$wait_limit"
+require_tools Xvfb xdotool orca dbus-daemon
 echo "# seed $seed"
 
-start_x_server "$tmp" "$wait_limit" || fail "Xvfb did not start"
+start_display
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
 start_accessible_program "$tmp" "$wait_limit" "$executable" || fail "the program did not start"
 main_window=$program_window
@@ -110,15 +96,6 @@ press_random_keys() {
     done
 }
 
-# Orca's speech since a mark, to follow the focus by what Orca says.
-said_since() { spoken_lines | tail -n "+$(($1 + 1))" | grep -Eq -- "$2"; }
-wait_said_since() {
-    local mark=$1 regex=$2 limit=$((SECONDS + $3))
-    until said_since "$mark" "$regex"; do
-        ((SECONDS < limit)) || return 1
-        sleep 0.1
-    done
-}
 press() {
     keys+=("$@")
     xdotool key --delay 20 "$@"

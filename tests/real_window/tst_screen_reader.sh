@@ -44,7 +44,11 @@ start_accessible_program "$tmp" "$wait_limit" "$program" || fail "the program di
 said_before=0
 mark() { said_before=$(spoken_lines | wc -l); }
 new_speech() { spoken_lines | tail -n "+$((said_before + 1))"; }
-heard() { new_speech | grep -Fq -- "$1"; }
+heard() {
+    local speech
+    speech=$(new_speech)
+    grep -Fq -- "$1" <<<"$speech"
+}
 # expect WHAT TEXT [TEXT...]: until Orca has said one of the texts; where Orca
 # 43 and 48 word the same thing differently, both are given.
 expect() {
