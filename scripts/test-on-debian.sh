@@ -7,15 +7,16 @@
 # mounts on any exit.
 #
 # usage: scripts/test-on-debian.sh RELEASE [COMMAND...]
-#   RELEASE  12 or 13
+#   RELEASE  12, 13 or testing
 #   COMMAND  what to run in the clone instead of scripts/test.sh,
 #            e.g. scripts/test.sh dev   (the dev suite alone)
-# DEBIAN_MIRROR overrides the archive (default http://deb.debian.org/debian).
+# The archive is the one this machine's own apt sources name; DEBIAN_MIRROR
+# overrides it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-    echo "usage: $0 RELEASE [COMMAND...]   (RELEASE: 12 or 13)" >&2
+    echo "usage: $0 RELEASE [COMMAND...]   (RELEASE: 12, 13 or testing)" >&2
     exit 2
 }
 [ $# -ge 1 ] || usage
@@ -25,6 +26,7 @@ shift
 case $release in
 12) suite=bookworm ;;
 13) suite=trixie ;;
+testing) suite=testing ;;
 *) usage ;;
 esac
 command=("$@")
@@ -34,7 +36,34 @@ sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 as_root() { "${sudo_cmd[@]}" "$@"; }
 
-readonly mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+# The archive this machine's apt reads its own release from: a deb822
+# stanza (.sources) or a one-line entry (sources.list) whose suite is this
+# machine's code name.
+machine_mirror() {
+    local codename file
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -r "$file" ] || continue
+        awk -v want="$codename" 'BEGIN { RS = ""; FS = "\n" }
+            { uris = ""; found = 0
+              for (i = 1; i <= NF; i++) {
+                  if ($i ~ /^URIs:/) { split($i, f, " "); uris = f[2] }
+                  if ($i ~ /^Suites:/) { n = split($i, f, " "); for (j = 2; j <= n; j++) if (f[j] == want) found = 1 }
+              }
+              if (found && uris != "") print uris }' "$file"
+    done
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -r "$file" ] || continue
+        awk -v want="$codename" '$1 == "deb" { i = 2; if ($i ~ /^\[/) while ($i !~ /\]$/) i++; if ($i ~ /^\[/ || $i ~ /\]$/) i++
+            if ($(i + 1) == want) print $i }' "$file"
+    done
+}
+mirror=${DEBIAN_MIRROR:-$(machine_mirror | head -n 1)}
+[ -n "$mirror" ] || {
+    echo "test-on-debian: no Debian archive in this machine's apt sources; set DEBIAN_MIRROR" >&2
+    exit 1
+}
+readonly mirror
 readonly checkout=$PWD
 readonly root=$checkout/build/debian-$release/root
 readonly ready=$root/.wavywall-chroot-ready
@@ -50,7 +79,17 @@ if [ ! -e "$ready" ]; then
     echo "test-on-debian: making a Debian $release ($suite) chroot in $root"
     as_root rm -rf "$root"
     mkdir -p "$(dirname "$root")"
-    as_root debootstrap --variant=minbase "$suite" "$root" "$mirror"
+    # An older debootstrap has no script for a newer suite's name; the
+    # unstable one makes any suite that follows it.
+    script=()
+    [ -e "/usr/share/debootstrap/scripts/$suite" ] || script=(/usr/share/debootstrap/scripts/sid)
+    as_root debootstrap --variant=minbase "$suite" "$root" "$mirror" "${script[@]}"
+    # The testing suite is remade every few hours, and a mirror can serve its
+    # Release file past the date it says it is valid until; apt accepts that
+    # for this suite alone, and still checks the signatures.
+    if [ "$suite" = testing ]; then
+        echo "deb [check-valid-until=no] $mirror $suite main" | as_root tee "$root/etc/apt/sources.list" >/dev/null
+    fi
     # Packages installed in the chroot must not start services of their own.
     printf '#!/bin/sh\nexit 101\n' | as_root tee "$root/usr/sbin/policy-rc.d" >/dev/null
     as_root chmod 0755 "$root/usr/sbin/policy-rc.d"
