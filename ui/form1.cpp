@@ -179,7 +179,14 @@ void Form1::reportError(const flow::RunTimeError& error)
 {
     const StoppedRecalculation where{Text_Moo->text(), Text_HbL->text(),
                                      narration_->lastStoppedPlot()};
-    QMessageBox::critical(this, title(), errorReport(error, where));
+    QMessageBox box(QMessageBox::Critical, title(), errorReport(error, where), QMessageBox::Ok,
+                    this);
+    // The report's text can be selected with the mouse, which gives its label
+    // the focus of a click; Orca 51 reads of an alert only the labels that
+    // take no focus (Orca 43 and 48 read any).
+    if (auto* text = box.findChild<QLabel*>("qt_msgbox_label"))
+        text->setFocusPolicy(Qt::NoFocus);
+    box.exec();
 }
 
 } // namespace ui

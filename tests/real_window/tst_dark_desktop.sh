@@ -64,10 +64,10 @@ mark() {
 }
 mark "the streamline plot's focus mark" "277x1+138+$((menu + 25))" "277x1+138+$((menu + 26))" \
     Tab Tab Tab Tab Tab # on to the Mach bar
-mark "the Mach bar's focus mark" "47x1+57+$((menu + 48))" "47x1+57+$((menu + 47))" F10
+mark "the Mach bar's focus mark" "47x1+57+$((menu + 48))" "47x1+57+$((menu + 47))" "$f10_key"
 mark "the About item after F10" "36x$((menu - 10))+9+5" "40x$((menu - 10))+100+5" Escape
 
-xdotool key --delay 40 F10 Return
+xdotool key --delay 40 "$f10_key" Return
 wait_for_new_window "About window"
 eval "$(xdotool getwindowgeometry --shell "$new_window")"
 about_painted() { (($(count_colour "$shot" "1x1+$X+$Y" '255 255 192') == 1)); }

@@ -54,7 +54,7 @@ peak_memory_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$program_pid/status"; }
 # The keys a student at the keyboard uses, Return and Escape among them so
 # that menus, error reports and the About window are answered as they come.
 readonly pool=(Tab Tab Tab shift+Tab shift+Tab Left Right Up Down Home End Return Return space
-    F10 Escape BackSpace ctrl+a period minus 0 1 2 3 4 5 6 7 8 9 a e h m z)
+    "$f10_key" Escape BackSpace ctrl+a period minus 0 1 2 3 4 5 6 7 8 9 a e h m z)
 RANDOM=$seed
 
 # A window of the program other than the main one is an error report or the
@@ -125,7 +125,7 @@ open_about() {
     for attempt in 1 2 3; do
         settle
         mark=$(spoken_lines | wc -l)
-        press F10 Return
+        press "$f10_key" Return
         if wait_said_since "$mark" 'Program for Calculating' "$wait_limit"; then
             dialog_keys=3
             answer_windows

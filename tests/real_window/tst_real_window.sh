@@ -137,7 +137,7 @@ xdotool key --delay 40 Tab Tab Tab Tab Tab # from the streamline plot to the Moo
 wait_for "the Moo bar shows the keyboard focus" "$focus_regions" looks_like "focused plain plain "
 xdotool key Tab
 wait_for "the H/L bar shows the keyboard focus" "$focus_regions" looks_like "plain focused plain "
-xdotool key F10
+xdotool key "$f10_key"
 wait_for "F10 highlights the About item" "$focus_regions" looks_like "plain plain focused "
 xdotool key Escape
 wait_for "Escape gives the focus back to the H/L bar" "$focus_regions" looks_like "plain focused plain "

@@ -32,9 +32,20 @@ on_failure=report_speech on_cleanup=keep_speech
 begin_window_test screen_reader "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool orca dbus-daemon
 
-# Orca 43 says "43.1", Orca 48 "Orca version 48.1, AT-SPI2 version: ...".
+# Orca 43 says "43.1", Orca 48 and 51 "Orca version 48.1, AT-SPI2 version: ...".
 orca_major=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1)
 [[ $orca_major =~ ^[0-9]+$ ]] || fail "orca --version names no version"
+
+# Where Orca versions word a thing differently, each version's own words: a
+# wording is accepted only from the version that says it, so a new version
+# is heard once and its words written down here. Orca 46 and later speak Qt
+# 6.8's announcement as the sentence alone, where Orca 43 says the invisible
+# notification's role before it.
+case $orca_major in
+43) button="HESAPLA push button" moo_bar="Moo scroll bar 0.00" result="'notification Hesaplandı" ;;
+48 | 51) button="HESAPLA button" moo_bar="Moo scroll bar 0 0 percent" result="'Hesaplandı" ;;
+*) fail "no wording is written down for Orca $orca_major: listen to it and add its words here" ;;
+esac
 
 start_display
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
@@ -49,21 +60,14 @@ heard() {
     speech=$(new_speech)
     grep -Fq -- "$1" <<<"$speech"
 }
-# expect WHAT TEXT [TEXT...]: until Orca has said one of the texts; where Orca
-# 43 and 48 word the same thing differently, both are given.
+# expect WHAT TEXT: until Orca has said the text.
 expect() {
-    local what=$1 text limit=$((SECONDS + wait_limit))
-    shift
-    while :; do
-        for text in "$@"; do
-            if heard "$text"; then
-                pass "$what: \"$text\""
-                return
-            fi
-        done
-        ((SECONDS < limit)) || fail "Orca did not say \"$1\" ($what)"
+    local what=$1 text=$2 limit=$((SECONDS + wait_limit))
+    until heard "$text"; do
+        ((SECONDS < limit)) || fail "Orca $orca_major did not say \"$text\" ($what)"
         sleep 0.1
     done
+    pass "$what: \"$text\""
 }
 press() {
     mark
@@ -83,13 +87,13 @@ expect "the first tab stop has the focus" "Akım çizgileri"
 press Tab
 expect "second tab stop" "Duvar üzerinde basınç katsayılarının dağılımı"
 press Tab
-expect "third tab stop" "HESAPLA push button" "HESAPLA button"
+expect "third tab stop" "$button"
 press Tab
 expect "fourth tab stop" "H/L ="
 press Tab
 expect "fifth tab stop" "Moo ="
 press Tab
-expect "sixth tab stop, the bar says its input" "Moo scroll bar 0.00" "Moo scroll bar 0 0 percent"
+expect "sixth tab stop, the bar says its input" "$moo_bar"
 press Tab
 expect "seventh tab stop" "H/L scroll bar 0.01"
 press Tab
@@ -108,14 +112,10 @@ type_over 0.5
 press shift+Tab
 type_over 0.1
 press shift+Tab
-expect "on HESAPLA" "HESAPLA push button" "HESAPLA button"
+expect "on HESAPLA" "$button"
 press Return
 expect "Return on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676"
-# Orca 46 and later speak Qt 6.8's announcement as the sentence alone, where
-# Orca 43 says the notification's role before it.
-if ((orca_major >= 46)); then
-    expect "the result is spoken alone" "SPEECH OUTPUT: 'Hesaplandı, Moo = 0.5, H/L = 0.1: "
-fi
+expect "the result is an utterance of its own" "SPEECH OUTPUT: $result, Moo = 0.5, H/L = 0.1: "
 expect "with the streamlines' amplitudes" "genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, 6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282."
 press Tab
 type_over 0.2
@@ -141,7 +141,7 @@ pass "the program runs on after the error report"
 xdotool windowfocus "$program_window"
 
 # The About window, by keyboard alone.
-press F10
+press "$f10_key"
 expect "F10 reaches the About item" "About"
 press Return
 expect "the About window reads its lines" "Program for Calculating Linearized subsonic potential flows."
@@ -152,5 +152,11 @@ about_shown() { xdotool search --onlyvisible --name '^About$' >/dev/null 2>&1; }
 wait_while "Escape did not close the About window" about_shown
 pass "Escape closes the About window"
 program_running || fail "the program ended"
+
+# The report was read once: not again as the alert closed, and not as its
+# label and its description both.
+reports=$(spoken_lines | grep -Fc "Run-time error 5: invalid procedure call or argument" || true)
+((reports == 1)) || fail "Orca $orca_major read the error report $reports times"
+pass "the error report was read once"
 
 echo "$checks passed, 0 failed"

@@ -187,9 +187,9 @@ _screen_reader_find_window() {
 }
 
 # Orca 43 logs the program as [application | NAME], Orca 48 as
-# [application: 'NAME'].
+# [application: 'NAME'] and Orca 51 as [application: 'NAME' (0x...)].
 _screen_reader_spoke_about() {
-    awk -v old="[application | $1]" -v new="[application: '$1']" \
+    awk -v old="[application | $1]" -v new="[application: '$1'" \
         'index($0, old) || index($0, new) { seen = 1 }
          seen && / - SPEECH OUTPUT: / { found = 1; exit }
          END { exit !found }' "$orca_log"
@@ -211,20 +211,35 @@ spoken_lines() {
             cut = substr(s, 1, RSTART)
             return 1
         }
+        # Voice settings that go on over the next lines (Orca 51 prints the
+        # dict across several).
+        function opens(s) {
+            if (!match(s, /'\'' ?\{'\''[a-z_-]+'\'': [^}]*$/)) return 0
+            cut = substr(s, 1, RSTART)
+            return 1
+        }
         / - SPEECH OUTPUT: / {
             flush()
             text = substr($0, index($0, "SPEECH OUTPUT: "))
+            settings = 0
             open = !ends(text)
             if (!open) text = cut
+            else if (opens(text)) { text = cut; open = 0; settings = 1 }
+            next
+        }
+        settings && /^                  / {
+            if ($0 ~ /\}$/) settings = 0
             next
         }
         open && /^                  / {
             line = substr($0, 19)
             open = !ends(line)
-            text = text "\\n" (open ? line : cut)
+            if (!open) line = cut
+            else if (opens(line)) { line = cut; open = 0; settings = 1 }
+            text = text "\\n" line
             next
         }
-        { flush(); open = 0 }
+        { flush(); open = 0; settings = 0 }
         END { flush() }
     ' "$orca_log"
 }

@@ -12,6 +12,9 @@
 # window manager.
 #
 #   fixed_environment HOME RUNTIME [LANG]  # sets fixed_env (LANG defaults to C.UTF-8)
+#
+# After start_x_server, f10_key holds the F10 key as xdotool must be given it
+# (see below).
 
 x_server_pid=''
 
@@ -25,6 +28,21 @@ start_x_server() {
     read -r -t "$seconds" number <"$dir/display" || true
     [[ $number =~ ^[0-9]+$ ]] || return 1
     export DISPLAY=":$number"
+    f10_key=$(server_keycode FK10) || return 1
+}
+
+# server_keycode NAME: the keycode of the physical key NAME (<FK10>, say) in
+# the server's keymap. Given a key's name, xdotool presses the modifiers of the
+# first level it finds the key's symbol on; with the keymaps of Debian testing
+# (xkeyboard-config 2.4x, libX11 1.8) that is Alt for a function key, so
+# "xdotool key F10" sends Alt+F10. Given a keycode, it presses that key alone,
+# as a user does.
+server_keycode() {
+    local keymap code
+    keymap=$(xkbcomp -xkb "$DISPLAY" - 2>/dev/null) || return 1
+    code=$(sed -n "s/^ *<$1> *= *\([0-9]*\);.*/\1/p" <<<"$keymap" | head -n 1)
+    [[ $code =~ ^[0-9]+$ ]] || return 1
+    echo "$code"
 }
 
 # stop_processes PID...: ends each process that is given (empty ones are
