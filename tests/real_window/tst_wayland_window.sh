@@ -112,16 +112,25 @@ pass "on X11 the program shows its window at start and after Tab, Tab and Return
 
 # The X11 pictures themselves: plain plots at start, the focus mark moving
 # from the streamline plot to the pressure plot to HESAPLA, and Return
-# drawing both plots.
-reference_differs() { # NAME STEP STEP
+# drawing both plots. INDEX is a region's in compared.
+reference_differs() { # INDEX STEP STEP
     local region=${compared[$1 + 1]}
     [ "$(region_signature "$tmp/x11_$2.png" "$region")" != "$(region_signature "$tmp/x11_$3.png" "$region")" ]
 }
+plain_inside() { # INDEX STEP: the box inside its 2 px border is all light yellow
+    local w h x y
+    IFS='x+' read -r w h x y <<<"${compared[$1 + 1]}"
+    (($(count_colour "$tmp/x11_$2.png" "$((w - 4))x$((h - 4))+$((x + 2))+$((y + 2))" "$yellow") == (w - 4) * (h - 4)))
+}
+plain_inside 2 start && plain_inside 4 start || fail "on X11 the plots are not plain light yellow at start"
 reference_differs 2 start tab && reference_differs 4 start tab ||
     fail "on X11 Tab did not move the focus mark from the streamline plot to the pressure plot"
 reference_differs 6 tab tab_again && reference_differs 4 tab tab_again ||
     fail "on X11 the second Tab did not move the focus mark from the pressure plot to HESAPLA"
-pass "on X11 Tab moves the focus mark from the streamline plot to the pressure plot, then to HESAPLA"
+reference_differs 2 tab_again return && reference_differs 4 tab_again return ||
+    fail "on X11 Return on HESAPLA did not draw both plots"
+pass "on X11 the plots are plain at start; Tab moves the focus mark from the streamline plot" \
+    "to the pressure plot, then to HESAPLA; Return draws both plots"
 
 # --- The same on Wayland ---------------------------------------------------------
 
