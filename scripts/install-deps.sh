@@ -31,6 +31,11 @@ packages=(
   # a dark desktop in the real-window check: Qt's GTK platform theme; Adwaita,
   # dark variant included, is built into GTK 3 itself
   qt6-gtk-platformtheme
+  # the real-window check on a native Wayland compositor: sway's headless
+  # backend, Qt's Wayland platform, grim's screenshots, wtype's keys, Python
+  # to read sway's window tree, and util-linux's setpriv to run them all as an
+  # unprivileged user when root
+  sway qt6-wayland grim wtype python3 util-linux
 )
 
 export DEBIAN_FRONTEND=noninteractive

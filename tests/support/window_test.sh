@@ -18,6 +18,11 @@
 #   at_client X Y / client_region X Y W H / point_at X Y / click_client X Y [COUNT [BUTTON]]
 #   window_geometry WINDOW / window_region WINDOW
 #
+# Screenshots, the program's windows and their geometry come from the X server
+# through screenshot_tool, window_lister and geometry_tool, and the program
+# starts with program_runner before it (none): a script on another display
+# server (wayland_session.sh) names its own.
+#
 # A failure copies the last screenshot to OUT_DIR/NAME_failure.png. A script
 # with more to say on a failure, or more to end, names a command in
 # on_failure or on_cleanup; it runs before the shared steps.
@@ -47,7 +52,7 @@ fail() {
         echo "the last screenshot is $window_test_out/${window_test_name}_failure.png" >&2
     fi
     local log
-    for log in "$tmp/program.log" "$tmp/xvfb.log"; do
+    for log in "$tmp/program.log" "$tmp/xvfb.log" "$tmp/sway.log" "$tmp/wtype.log" "$tmp/grim.log"; do
         if [ -s "$log" ]; then
             echo "--- ${log##*/}:" >&2
             tail -n 20 "$log" >&2
@@ -99,7 +104,7 @@ start_display() {
 
 # The program gets the fixed environment of x_server.sh with a fresh home, and
 # the variables the caller lists in program_environment (NAME=value each).
-program_environment=()
+program_environment=() program_runner=()
 start_program() {
     rm -rf "$tmp/runtime" "$tmp/home"
     mkdir -m 700 "$tmp/runtime" "$tmp/home"
@@ -111,7 +116,7 @@ start_program() {
     for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
         if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi
     done
-    env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
+    "${program_runner[@]}" env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
     app_pid=$!
 }
 
@@ -124,11 +129,21 @@ program_running() {
     kill -0 "$app_pid" 2>/dev/null
 }
 
+screenshot_tool=x11_screenshot window_lister=x11_windows geometry_tool=x11_window_geometry
+
 take_screenshot() {
+    "$screenshot_tool" "$1"
+}
+
+x11_screenshot() {
     import -window root "$1" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
 }
 
 visible_windows() {
+    "$window_lister"
+}
+
+x11_windows() {
     xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true
 }
 
@@ -223,6 +238,10 @@ click_client() {
 
 # "x y width height" of a window on the screen.
 window_geometry() {
+    "$geometry_tool" "$1"
+}
+
+x11_window_geometry() {
     xdotool getwindowgeometry --shell "$1" |
         awk -F= '{ value[$1] = $2 } END { print value["X"], value["Y"], value["WIDTH"], value["HEIGHT"] }'
 }

@@ -1,0 +1,254 @@
+#!/usr/bin/env bash
+# Uses the real wavywall program as a native Wayland client, as it runs on
+# current desktops: Qt's Wayland platform on sway's headless backend, by the
+# keyboard alone (wtype), checked on screenshots (grim). The same program
+# first runs on an X server of its own with the same keys; what it shows
+# there, pixel for pixel, is what it must show on Wayland: at start, after
+# Tab, after Tab again and after Return, which draws both plots. Then, on
+# Wayland alone, the error report for a supersonic Mach number, closed by
+# Return, and the About window, opened by F10 and Return and closed by Escape.
+# The screenshots stay in this directory for a look afterwards.
+#
+# usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>
+set -euo pipefail
+
+readonly program=${1:?usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>}
+readonly out_dir=${2:?usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
+# shellcheck source=../support/wayland_session.sh
+source "$here/../support/wayland_session.sh"
+
+readonly title='Dalga yüzlü duvar üzerinde küçük bozuntulu sesaltı akım'
+readonly yellow='255 255 192' black='0 0 0' blue='0 0 255' red='255 0 0'
+# The main window's client area and, in it, the picture boxes with their
+# frames (which show the focus) and the controls, in pixels.
+readonly client_width=447 client_height=410
+readonly akim_box=(136 24 283 167) basinc_box=(136 208 283 169) controls=(0 0 132 180)
+readonly about_size=240x136
+readonly wait_limit=20 # seconds for any one thing to show on the screen
+
+begin_window_test wayland_window "$out_dir" "$wait_limit"
+require_tools Xvfb xdotool import convert compare
+[ -x "$program" ] || fail "no program at $program: build the wavywall target first"
+on_cleanup=stop_wayland_session
+
+save_screenshot() {
+    cp "$shot" "$out_dir/wayland_window_$1.png"
+}
+
+# The regions compared, in the main window's coordinates, once the menu bar's
+# height is known: name, then the region as WxH+X+Y.
+compared=()
+box_region() { echo "${3}x${4}+$1+$((menu + $2))"; }
+set_regions() {
+    compared=("the menu bar" "${client_width}x${menu}+0+0"
+        "the streamline plot" "$(box_region "${akim_box[@]}")"
+        "the pressure plot" "$(box_region "${basinc_box[@]}")"
+        "the controls" "$(box_region "${controls[@]}")")
+}
+# A region of the main window as a region of the screen.
+on_screen() {
+    local w h x y
+    IFS='x+' read -r w h x y <<<"$1"
+    echo "${w}x${h}+$((win_x + x))+$((win_y + y))"
+}
+main_area() { echo "${client_width}x$((menu + client_height))+$win_x+$win_y"; }
+window_image() {
+    convert "$shot" -crop "$(main_area)" +repage "$1"
+}
+# Both plot boxes are painted: light yellow at their centres.
+plots_painted() {
+    local box
+    for box in "${compared[3]}" "${compared[5]}"; do
+        local w h x y
+        IFS='x+' read -r w h x y <<<"$box"
+        (($(count_colour "$shot" "1x1+$((win_x + x + w / 2))+$((win_y + y + h / 2))" "$yellow") == 1)) || return 1
+    done
+}
+previous_signature=''
+window_changed() {
+    [ "$(region_signature "$shot" "$(main_area)")" != "$previous_signature" ]
+}
+
+# The main window's place and its menu bar's height, with its size checked.
+measure_main_window() {
+    local width height
+    read -r win_x win_y width height < <(window_geometry "$main_window")
+    menu=$((height - client_height))
+    ((width == client_width && menu > 0 && menu < 60)) ||
+        fail "the main window is ${width}x${height}: not a ${client_width}x${client_height} client area below a menu bar"
+    set_regions
+}
+
+# The four steps, with the keys that lead to each.
+readonly step_names=(start tab tab_again return)
+readonly step_keys=('' Tab Tab Return)
+readonly step_texts=("at start" "after Tab" "after Tab again" "after Return")
+
+# --- The reference: the same program and keys on an X server -----------------
+
+start_display
+start_program
+wait_for_main_window
+measure_main_window
+readonly x11_size="${client_width}x$((menu + client_height))"
+xdotool windowfocus "$main_window" # there is no window manager to do it
+for i in "${!step_names[@]}"; do
+    if [ -n "${step_keys[i]}" ]; then
+        xdotool key "${step_keys[i]}"
+        wait_for "the window changes on X11 ${step_texts[i]}" "$(main_area)" window_changed
+    else
+        wait_for "the plots are painted on X11" "$(main_area)" plots_painted
+    fi
+    previous_signature=$(region_signature "$shot" "$(main_area)")
+    window_image "$tmp/x11_${step_names[i]}.png"
+done
+cp "$tmp/x11_return.png" "$out_dir/wayland_window_x11_reference.png"
+stop_program
+x11_menu=$menu
+pass "on X11 the program shows its window at start and after Tab, Tab and Return"
+
+# The X11 pictures themselves: plain plots at start, the focus mark moving
+# from the streamline plot to the pressure plot to HESAPLA, and Return
+# drawing both plots. INDEX is a region's in compared.
+reference_differs() { # INDEX STEP STEP
+    local region=${compared[$1 + 1]}
+    [ "$(region_signature "$tmp/x11_$2.png" "$region")" != "$(region_signature "$tmp/x11_$3.png" "$region")" ]
+}
+plain_inside() { # INDEX STEP: the box inside its 2 px border is all light yellow
+    local w h x y
+    IFS='x+' read -r w h x y <<<"${compared[$1 + 1]}"
+    (($(count_colour "$tmp/x11_$2.png" "$((w - 4))x$((h - 4))+$((x + 2))+$((y + 2))" "$yellow") == (w - 4) * (h - 4)))
+}
+plain_inside 2 start && plain_inside 4 start || fail "on X11 the plots are not plain light yellow at start"
+reference_differs 2 start tab && reference_differs 4 start tab ||
+    fail "on X11 Tab did not move the focus mark from the streamline plot to the pressure plot"
+reference_differs 6 tab tab_again && reference_differs 4 tab tab_again ||
+    fail "on X11 the second Tab did not move the focus mark from the pressure plot to HESAPLA"
+reference_differs 2 tab_again return && reference_differs 4 tab_again return ||
+    fail "on X11 Return on HESAPLA did not draw both plots"
+pass "on X11 the plots are plain at start; Tab moves the focus mark from the streamline plot" \
+    "to the pressure plot, then to HESAPLA; Return draws both plots"
+
+# --- The same on Wayland ---------------------------------------------------------
+
+start_wayland_session "$tmp" "$wait_limit"
+use_wayland_session
+pass "sway's headless output is 1024x768 at scale 1 (WAYLAND_DISPLAY=$WAYLAND_DISPLAY, user $session_user)"
+
+main_window=''
+start_program
+wait_for_main_window
+measure_main_window
+((menu == x11_menu)) || fail "the menu bar is $menu px high on Wayland, $x11_menu px on X11"
+[ "$(wayland_window_title "$main_window")" = "$title" ] ||
+    fail "the main window is named '$(wayland_window_title "$main_window")', not '$title'"
+pass "on Wayland the main window is shown, named '$title', $x11_size as on X11, at $win_x,$win_y"
+
+# How many pixels of each region differ from the X11 picture of a step;
+# nothing when none do.
+differences=''
+compare_with_x11() {
+    local step=$1 i mine theirs n
+    differences=''
+    for ((i = 0; i < ${#compared[@]}; i += 2)); do
+        mine=$(region_signature "$shot" "$(on_screen "${compared[i + 1]}")")
+        theirs=$(region_signature "$tmp/x11_$step.png" "${compared[i + 1]}")
+        if [ "$mine" != "$theirs" ]; then
+            convert "$shot" -crop "$(on_screen "${compared[i + 1]}")" +repage "$tmp/mine.png"
+            convert "$tmp/x11_$step.png" -crop "${compared[i + 1]}" +repage "$tmp/theirs.png"
+            n=$(compare -metric AE "$tmp/mine.png" "$tmp/theirs.png" null: 2>&1 || true)
+            differences+="${differences:+, }${compared[i]} in $n pixels"
+        fi
+    done
+    [ -z "$differences" ]
+}
+# Waits until the main window looks as on X11 at a step, or fails naming the
+# regions that do not.
+wait_like_x11() {
+    local step=$1 what=$2 limit=$((SECONDS + wait_limit))
+    until take_screenshot "$shot" && compare_with_x11 "$step"; do
+        program_running || fail "the program ended while waiting until $what"
+        ((SECONDS < limit)) || fail "waited $wait_limit s in vain until $what: differs from X11 in $differences"
+        sleep 0.1
+    done
+}
+
+for i in "${!step_names[@]}"; do
+    if [ -n "${step_keys[i]}" ]; then press_keys "${step_keys[i]}"; fi
+    wait_like_x11 "${step_names[i]}" "the window looks as on X11 ${step_texts[i]}"
+    save_screenshot "${step_names[i]}"
+    pass "${step_texts[i]} the main window has the pixels it has on X11"
+done
+
+# What the last comparison means, read off the Wayland screenshot itself.
+plots="$(on_screen "${compared[3]}") $(on_screen "${compared[5]}")"
+count() { count_colour "$shot" "$1" "$2"; }
+for plot in $plots; do
+    (($(count "$plot" "$blue") > 0 && $(count "$plot" "$black") > 0)) ||
+        fail "the plot at $plot shows no blue curve or no black wall and axes after Return"
+    (($(count "$plot" "$red") == 0)) || fail "red shows in the plot at $plot at Mach 0"
+done
+pass "Tab Tab Return draws blue curves and black walls and axes in both plots, no red at Mach 0"
+
+# --- A supersonic Mach number: the error report, closed by Return ------------------
+
+plots_before=$(for plot in $plots; do region_signature "$shot" "$plot"; done)
+# From HESAPLA over the H/L box to the Moo box, and back.
+press_keys Tab Tab ctrl+a 1 period 5 shift+Tab shift+Tab Return
+wait_for_new_window "error report for Mach number 1.5"
+dialog=$new_window
+[ "$(wayland_window_title "$dialog")" = "$title" ] ||
+    fail "the error report is named '$(wayland_window_title "$dialog")', not '$title'"
+dialog_area=$(window_region "$dialog")
+critical_icon_shown() {
+    (($(count_tinted "$shot" "$dialog_area" red) >= 20))
+}
+wait_for "the error report shows its red critical icon" "$dialog_area" critical_icon_shown
+save_screenshot error
+pass "Mach number 1.5 and Return on HESAPLA bring up an error report ${dialog_area%%+*} with a red icon"
+
+press_keys Return
+wait_until_closed "the Return key did not close the error report"
+program_running || fail "the program ended when the error report was closed"
+[ "$(visible_windows)" = "$main_window" ] || fail "the main window is gone after the error report"
+plots_unchanged() {
+    [ "$(for plot in $plots; do region_signature "$shot" "$plot"; done)" = "$plots_before" ]
+}
+wait_for "both plots show what they showed before the failed calculation" "$plots" plots_unchanged
+pass "Return closes the error report; the main window stays, its plots untouched"
+
+# --- The About window: F10 and Return, closed by Escape ----------------------------
+
+menu_region=$(on_screen "${compared[1]}")
+menu_before=$(region_signature "$shot" "$menu_region")
+menu_highlighted() { [ "$(region_signature "$shot" "$menu_region")" != "$menu_before" ]; }
+press_keys F10
+wait_for "F10 highlights the About item" "$menu_region" menu_highlighted
+pass "F10 shows the focus on the menu bar's About item"
+
+press_keys Return
+wait_for_new_window "window from the menu item 'About'"
+about=$new_window
+[ "$(wayland_window_title "$about")" = About ] || fail "the About window is named '$(wayland_window_title "$about")'"
+read -r x y width height < <(window_geometry "$about")
+[ "${width}x${height}" = "$about_size" ] || fail "the About window is ${width}x${height}, not $about_size"
+about_area="${width}x${height}+$x+$y"
+about_painted() {
+    (($(count_colour "$shot" "$about_area" "$yellow") * 100 >= 60 * width * height)) &&
+        (($(count_tinted "$shot" "$about_area" green) > 0 && $(count_tinted "$shot" "$about_area" blue) > 0))
+}
+wait_for "the About window is painted light yellow with green and blue lines" "$about_area" about_painted
+save_screenshot about
+pass "Return on the About item opens a $about_size window named 'About', light yellow with green and blue lines"
+
+press_keys Escape
+wait_until_closed "Escape did not close the About window"
+program_running || fail "the program ended when the About window was closed"
+[ "$(visible_windows)" = "$main_window" ] || fail "the main window is gone after the About window"
+pass "Escape closes the About window; the program runs on with its main window"
+
+echo "all $checks checks passed; screenshots in $out_dir:" \
+    "wayland_window_{start,tab,tab_again,return,error,about}.png and wayland_window_x11_reference.png"
