@@ -1,6 +1,7 @@
 // Contrast on rendered pixels under a light and three dark desktop palettes:
 // the About window's lines against their light yellow (4.5:1, text), the
-// keyboard focus marks against what they stand on (3:1, non-text).
+// keyboard focus marks against what they stand on (3:1, non-text); and the
+// measure itself against the figures WCAG 2.x publishes.
 
 #include "form1_fixture.h"
 #include "form_about.h"
@@ -9,6 +10,7 @@
 
 #include <QLabel>
 
+#include <cmath>
 #include <map>
 
 namespace {
@@ -67,6 +69,27 @@ private slots:
         least_ = 21;
     }
     void cleanup() { qInfo("%s", qPrintable(report_)); }
+
+    // The largest ratio there is, and the two greys on either side of 4.5:1
+    // that WCAG's explanation of success criterion 1.4.3 gives as examples.
+    void ratioIsTheOnePublished_data()
+    {
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<double>("published");
+        QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+        QTest::newRow("white on black") << QColor(Qt::white) << QColor(Qt::black) << 21.0;
+        QTest::newRow("#767676 on white") << QColor(0x76, 0x76, 0x76) << QColor(Qt::white) << 4.54;
+        QTest::newRow("#777777 on white") << QColor(0x77, 0x77, 0x77) << QColor(Qt::white) << 4.48;
+    }
+    void ratioIsTheOnePublished()
+    {
+        QFETCH(QColor, text);
+        QFETCH(QColor, background);
+        QFETCH(double, published);
+        const double ratio = ui::contrastRatio(text, background);
+        QVERIFY2(std::abs(ratio - published) < 0.005, qPrintable(QString::number(ratio, 'f', 4)));
+    }
 
     void aboutLinesAreReadable()
     {
