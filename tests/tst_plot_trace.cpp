@@ -6,6 +6,7 @@
 #include "plot_shape.h"
 #include "plot_trace_lines.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -142,57 +143,25 @@ private slots:
         QCOMPARE(lines[711], QString("Scale -0.200000003 -4 2.20000005 4"));
     }
 
-    // A few lines written out from a calculation made apart from the program
-    // (double arithmetic, each coordinate then rounded to a float and printed
-    // to nine digits), so that the printing itself is checked as well.
+    // A few lines written out from a calculation made apart from the program,
+    // so that the printing itself is checked as well.
     void printsWrittenOutLines_data()
     {
         QTest::addColumn<QString>("mooText");
         QTest::addColumn<QString>("hblText");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("line");
-        QTest::newRow("0.5 0.01 wall")
-            << "0.5"
-            << "0.01" << 9 << "Line 0 -0.00999999978 0.0199999996 -0.00992114656 000000";
-        QTest::newRow("0.5 0.01 first compressible streamline")
-            << "0.5"
-            << "0.01" << 109 << "Line 0 -0.505266309 0.0199999996 -0.505224764 0000FF";
-        QTest::newRow("0.5 0.01 first incompressible streamline")
-            << "0.5"
-            << "0.01" << 110 << "Line 0 -0.503457129 0.0199999996 -0.50342983 FF0000";
-        QTest::newRow("0.5 0.01 last incompressible streamline")
-            << "0.5"
-            << "0.01" << 708 << "Line 1.98000002 -1.50000644 2 -1.50000644 FF0000";
-        QTest::newRow("0.5 0.01 first compressible pressure")
-            << "0.5"
-            << "0.01" << 718 << "Line 0 0.167551607 0.0199999996 0.16623041 0000FF";
-        QTest::newRow("0.5 0.01 first incompressible pressure")
-            << "0.5"
-            << "0.01" << 719 << "Line 0 0.145103946 0.0199999996 0.143959761 FF0000";
-        QTest::newRow("0.5 0.01 last incompressible pressure")
-            << "0.5"
-            << "0.01" << 917 << "Line 1.98000002 0.143959761 2 0.145103946 FF0000";
-        QTest::newRow("0.6 0.13 wall")
-            << "0.6"
-            << "0.13" << 9 << "Line 0 -0.129999995 0.0199999996 -0.128974915 000000";
-        QTest::newRow("0.6 0.13 first compressible streamline")
-            << "0.6"
-            << "0.13" << 109 << "Line 0 -0.584242702 0.0199999996 -0.583578408 0000FF";
-        QTest::newRow("0.6 0.13 first incompressible streamline")
-            << "0.6"
-            << "0.13" << 110 << "Line 0 -0.544942498 0.0199999996 -0.544588089 FF0000";
-        QTest::newRow("0.6 0.13 last incompressible streamline")
-            << "0.6"
-            << "0.13" << 708 << "Line 1.98000002 -1.50008321 2 -1.50008392 FF0000";
-        QTest::newRow("0.6 0.13 first compressible pressure")
-            << "0.6"
-            << "0.13" << 718 << "Line 0 2.55254412 0.0199999996 2.53241634 0000FF";
-        QTest::newRow("0.6 0.13 first incompressible pressure")
-            << "0.6"
-            << "0.13" << 719 << "Line 0 2.04203534 0.0199999996 2.02593327 FF0000";
-        QTest::newRow("0.6 0.13 last incompressible pressure")
-            << "0.6"
-            << "0.13" << 917 << "Line 1.98000002 2.02593327 2 2.04203534 FF0000";
+        QFile file(WRITTEN_OUT_LINES_PATH);
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        while (!file.atEnd()) {
+            const QString row = QString::fromUtf8(file.readLine()).trimmed();
+            if (row.isEmpty() || row.startsWith('#'))
+                continue;
+            const QStringList words = row.split(' ');
+            QTest::addRow("%s %s line %s", qPrintable(words[0]), qPrintable(words[1]),
+                          qPrintable(words[2]))
+                << words[0] << words[1] << words[2].toInt() << words.mid(3).join(' ');
+        }
     }
     void printsWrittenOutLines()
     {
