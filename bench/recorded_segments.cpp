@@ -36,7 +36,7 @@ DevicePlot toDevice(const std::vector<flow::SurfaceCall>& calls, QSize size)
 DevicePlots recordDevicePlots(double Moo, double HbL, QSize streamlineSize, QSize pressureSize)
 {
     HandlerReplay click;
-    click.calculate(Moo, HbL);
+    click.buttonWithNumbers(Moo, HbL);
     return {toDevice(click.akim.calls, streamlineSize), toDevice(click.basinc.calls, pressureSize)};
 }
 

@@ -1,10 +1,12 @@
 // plot_trace's lines against a plain, separately written calculation of the
-// same plots, bit for bit, and against texts no one would type; the lines are
-// worked out in this process, the command line is run.
+// same plots, bit for bit, against lines written out in the test, and against
+// texts no one would type; the lines are worked out in this process, the
+// command line is run.
 
 #include "plot_shape.h"
 #include "plot_trace_lines.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -139,6 +141,35 @@ private slots:
                               "Line 0 0 2 0 000000"}));
         QCOMPARE(lines[6], QString("Line 1 0.200000003 1 -1.79999995 DCDCDC"));
         QCOMPARE(lines[711], QString("Scale -0.200000003 -4 2.20000005 4"));
+    }
+
+    // A few lines written out from a calculation made apart from the program,
+    // so that the printing itself is checked as well.
+    void printsWrittenOutLines_data()
+    {
+        QTest::addColumn<QString>("mooText");
+        QTest::addColumn<QString>("hblText");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("line");
+        QFile file(WRITTEN_OUT_LINES_PATH);
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        while (!file.atEnd()) {
+            const QString row = QString::fromUtf8(file.readLine()).trimmed();
+            if (row.isEmpty() || row.startsWith('#'))
+                continue;
+            const QStringList words = row.split(' ');
+            QTest::addRow("%s %s line %s", qPrintable(words[0]), qPrintable(words[1]),
+                          qPrintable(words[2]))
+                << words[0] << words[1] << words[2].toInt() << words.mid(3).join(' ');
+        }
+    }
+    void printsWrittenOutLines()
+    {
+        QFETCH(QString, mooText);
+        QFETCH(QString, hblText);
+        QFETCH(int, index);
+        QFETCH(QString, line);
+        QCOMPARE(plotTrace(mooText, hblText).value(index), line);
     }
 
     void errorsEndTheTrace_data()

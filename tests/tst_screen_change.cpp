@@ -70,7 +70,7 @@ private slots:
         QTRY_COMPARE(f.form->devicePixelRatioF(), 2.0);
         ReferenceBoxes reference(f, dense);
         QVERIFY(QTest::qWaitForWindowExposed(&reference.window));
-        QCOMPARE(reference.replay.calculate(0.5, 0.1), 0);
+        QCOMPARE(reference.replay.buttonWithNumbers(0.5, 0.1), 0);
 
         QCOMPARE(f.Picture_Akim->renderedImage().size(), ordinarySize * 2);
         QCOMPARE(f.Picture_Akim->renderedImage(), reference.replay.akim.renderedImage());

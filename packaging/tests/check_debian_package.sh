@@ -63,7 +63,13 @@ for library in libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Wid
     [ -n "$path" ] || fail "the program does not load $library"
     needed+=("$(owner "$path")")
 done
-needed+=("$(owner '*/qt6/plugins/imageformats/libqsvg.so')" fonts-dejavu-core)
+# The build names the plugin's package by asking dpkg-query; here the package
+# database's own file lists are read instead, one list for each package.
+plugin_owners=$({ grep -lE '/qt6/plugins/imageformats/libqsvg\.so$' /var/lib/dpkg/info/*.list || true; } |
+    xargs -r -n 1 basename | sed 's/\.list$//; s/:.*//' | sort -u)
+[ "$(wc -w <<<"$plugin_owners")" = 1 ] ||
+    fail "expected one package listing Qt's SVG image plugin, found: ${plugin_owners:-none}"
+needed+=("$plugin_owners" fonts-dejavu-core)
 for package in "${needed[@]}"; do
     grep -Fxq "$package" <<<"$depended_on" || fail "Depends lacks $package"
 done

@@ -126,9 +126,10 @@ check_locale() {
 menu_items=('Scroll here' 'Left edge' 'Right edge' 'Page left' 'Page right' 'Scroll left' 'Scroll right')
 turkish_items=() turkish_ok=''
 turkish_text=$("$catalogue" tr_TR QScrollBar "${menu_items[@]}") ||
-    fail "Qt's Turkish catalogue could not be read: run scripts/install-deps.sh"
+    fail "Qt's Turkish catalogue could not be read, or lacks a text of the menu: run scripts/install-deps.sh"
 mapfile -t turkish_items <<<"$turkish_text"
-turkish_ok=$("$catalogue" tr_TR QPlatformTheme OK)
+turkish_ok=$("$catalogue" tr_TR QPlatformTheme OK) ||
+    fail "Qt's Turkish catalogue lacks the button's text"
 [ "${turkish_items[0]}" != "${menu_items[0]}" ] && [ "$turkish_ok" != OK ] ||
     fail "Qt's Turkish catalogue does not translate the menu and the button"
 

@@ -44,9 +44,9 @@ public:
                        Boxes{{{}, hblText}, {value, 0}, read});
     }
 
-    /// The click of the calculate button with texts in the boxes that read
-    /// as exactly these numbers.
-    int calculate(double Moo, double HbL) { return button(exactText(Moo), exactText(HbL)); }
+    /// The click of the calculate button with these numbers typed in the
+    /// boxes: written to seventeen digits, which Val reads back exactly.
+    int buttonWithNumbers(double Moo, double HbL) { return button(exactText(Moo), exactText(HbL)); }
 
     /// The error number of the last replay, 0 when it drew both plots.
     int errorCode() const { return error ? error->code() : 0; }
@@ -114,10 +114,11 @@ inline std::vector<flow::SurfaceCall> linesOf(const flow::RecordingSurface& surf
     return lines;
 }
 
-/// The button's steps after reading, for (Moo, HbL), on recording surfaces.
+/// A click of the calculate button with the numbers Moo and HbL typed in the
+/// boxes, on recording surfaces.
 inline std::unique_ptr<HandlerReplay<>> recalculate(double Moo, double HbL)
 {
     auto replay = std::make_unique<HandlerReplay<>>();
-    replay->calculate(Moo, HbL);
+    replay->buttonWithNumbers(Moo, HbL);
     return replay;
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTranslator>
 
+#include <optional>
+
 /// What Qt's installed catalogue of its own texts (qtbase) says for a
 /// language: the words a test expects where the program shows the toolkit's
 /// texts, read from the system's catalogue rather than copied from one
@@ -20,12 +22,13 @@ public:
     bool loaded() const { return loaded_; }
 
     /// The translation of `source` in `context`, without the '&' that marks
-    /// an access key; the source text itself where the catalogue has none.
-    QString text(const char* context, const char* source) const
+    /// an access key; none where the catalogue has no translation of it, so
+    /// that an untranslated text is never expected in its English.
+    std::optional<QString> text(const char* context, const char* source) const
     {
         QString translated = translator_.translate(context, source);
         if (translated.isEmpty())
-            translated = QString::fromUtf8(source);
+            return std::nullopt;
         return translated.remove(QLatin1Char('&'));
     }
 

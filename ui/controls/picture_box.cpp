@@ -2,7 +2,6 @@
 
 #include "accessible_factory.h"
 #include "qt_colour.h"
-#include "readable_colours.h"
 #include "segment_painter.h"
 
 #include <QAccessibleWidget>
@@ -134,7 +133,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
         // A keyboard user sees where the focus is: the border's inner line
         // takes the highlight colour, as far as it stands out from the fixed
         // background beside it. The plot itself is left untouched.
-        painter.setPen(QPen(focusMarkColour(palette(), toQColor(background_)), 0));
+        painter.setPen(QPen(focusMark_.colour(palette(), toQColor(background_)), 0));
         painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
     }
 }

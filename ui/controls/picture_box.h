@@ -2,6 +2,7 @@
 
 #include "device_mapping.h"
 #include "plot_surface.h"
+#include "readable_colours.h"
 
 #include <QFrame>
 #include <QImage>
@@ -57,6 +58,7 @@ private:
     std::size_t segmentsInImage_ = 0;   ///< how many of them the image holds
     QImage image_;
     std::function<QString()> describer_;
+    FocusMark focusMark_;
 };
 
 } // namespace ui

@@ -1,17 +1,31 @@
 #include "announcer.h"
 
-#include "accessible_factory.h"
 #include "toolkit_version.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
-#include <QLabel>
 
+// Before Qt 6.8 a sentence is a notification's, and only then are the
+// notification's classes made.
 #if WAVYWALL_TOOLKIT_ANNOUNCES
 #include <QAccessibleAnnouncementEvent>
+#else
+#include "accessible_factory.h"
+
+#include <QAccessibleWidget>
+#include <QLabel>
 #endif
 
 namespace ui {
+
+#if WAVYWALL_TOOLKIT_ANNOUNCES
+
+void announce(QWidget& window, const QString& sentence)
+{
+    QAccessibleAnnouncementEvent event(&window, sentence); // polite
+    QAccessible::updateAccessibility(&event);
+}
+
+#else
 
 namespace {
 
@@ -40,16 +54,6 @@ public:
 
 } // namespace
 
-#if WAVYWALL_TOOLKIT_ANNOUNCES
-
-void announce(QWidget& window, const QString& sentence)
-{
-    QAccessibleAnnouncementEvent event(&window, sentence); // polite
-    QAccessible::updateAccessibility(&event);
-}
-
-#else
-
 // A notification is spoken when it appears: shown again, it is spoken again,
 // also with the same sentence.
 void announce(QWidget& window, const QString& sentence)
@@ -71,4 +75,6 @@ void announce(QWidget& window, const QString& sentence)
 
 } // namespace ui
 
+#if !WAVYWALL_TOOLKIT_ANNOUNCES
 #include "announcer.moc"
+#endif

@@ -28,7 +28,7 @@ public:
                 QStyleOptionMenuItem focused = *item;
                 focused.state |= State_Sunken;
                 QPalette& palette = focused.palette;
-                const QColor mark = focusMarkColour(palette, palette.color(QPalette::Window));
+                const QColor mark = focusMark_.colour(palette, palette.color(QPalette::Window));
                 if (mark != palette.color(QPalette::Highlight)) {
                     palette.setColor(QPalette::Highlight, mark);
                     palette.setColor(QPalette::HighlightedText,
@@ -40,6 +40,9 @@ public:
         }
         QProxyStyle::drawControl(element, option, painter, widget);
     }
+
+private:
+    mutable FocusMark focusMark_;
 };
 
 } // namespace

@@ -129,7 +129,7 @@ void ScrollBar::paintEvent(QPaintEvent* event)
     // The style's frame is a faint tint on so small a bar: its edge takes the
     // highlight colour too, as a focused picture box's border does, as far as
     // it stands out from the window around the bar.
-    painter.setPen(QPen(focusMarkColour(palette(), frame.backgroundColor), 0));
+    painter.setPen(QPen(focusMark_.colour(palette(), frame.backgroundColor), 0));
     painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "readable_colours.h"
+
 #include <QScrollBar>
 
 namespace ui {
@@ -35,6 +37,7 @@ protected:
 
 private:
     double inputDivisor_ = 1.0;
+    FocusMark focusMark_;
 };
 
 } // namespace ui

@@ -54,6 +54,17 @@ QColor focusMarkColour(const QPalette& palette, const QColor& beside)
     return highlight; // not reached
 }
 
+QColor FocusMark::colour(const QPalette& palette, const QColor& beside)
+{
+    const QRgb highlight = palette.color(QPalette::Highlight).rgba();
+    if (!colour_.isValid() || highlight != highlight_ || beside.rgba() != beside_) {
+        colour_ = focusMarkColour(palette, beside);
+        highlight_ = highlight;
+        beside_ = beside.rgba();
+    }
+    return colour_;
+}
+
 QColor textColourOn(const QColor& fill, const QColor& text)
 {
     if (contrastRatio(fill, text) >= textContrast)

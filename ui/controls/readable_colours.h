@@ -24,6 +24,18 @@ QPalette lightPalette();
 /// same hue made only as much lighter or darker as it takes.
 QColor focusMarkColour(const QPalette& palette, const QColor& beside);
 
+/// One control's focus-mark colour, kept between paints: the search of
+/// focusMarkColour runs again only when the palette's highlight or the colour
+/// beside the mark has changed.
+class FocusMark {
+public:
+    QColor colour(const QPalette& palette, const QColor& beside);
+
+private:
+    QRgb highlight_ = 0, beside_ = 0;
+    QColor colour_; ///< invalid until first asked
+};
+
 /// The text colour to write on a fill: the one given where it reads at 4.5:1,
 /// else black or white, whichever contrasts more.
 QColor textColourOn(const QColor& fill, const QColor& text);
