@@ -8,6 +8,7 @@
 // notification's classes made.
 #if WAVYWALL_TOOLKIT_ANNOUNCES
 #include <QAccessibleAnnouncementEvent>
+#include <QWidget>
 #else
 #include "accessible_factory.h"
 
