@@ -264,11 +264,7 @@ pass "after the error report, Mach number 0.5 and HESAPLA redraw both plots"
 
 click_client 20 $((-menu / 2))
 wait_for_new_window "window from the menu item 'About'"
-about=$new_window
-[ "$(xdotool getwindowname "$about")" = About ] || fail "the About window is named '$(xdotool getwindowname "$about")'"
-read -r x y width height < <(window_geometry "$about")
-[ "${width}x${height}" = "$about_size" ] || fail "the About window is ${width}x${height}, not $about_size"
-about_area="${width}x${height}+$x+$y"
+expect_about_window "$about_size"
 about_painted() {
     local corner
     for corner in "1x1+$x+$y" "1x1+$((x + width - 1))+$y" "1x1+$x+$((y + height - 1))" \

@@ -231,11 +231,7 @@ pass "F10 shows the focus on the menu bar's About item"
 
 press_keys Return
 wait_for_new_window "window from the menu item 'About'"
-about=$new_window
-[ "$(wayland_window_title "$about")" = About ] || fail "the About window is named '$(wayland_window_title "$about")'"
-read -r x y width height < <(window_geometry "$about")
-[ "${width}x${height}" = "$about_size" ] || fail "the About window is ${width}x${height}, not $about_size"
-about_area="${width}x${height}+$x+$y"
+expect_about_window "$about_size"
 about_painted() {
     (($(count_colour "$shot" "$about_area" "$yellow") * 100 >= 60 * width * height)) &&
         (($(count_tinted "$shot" "$about_area" green) > 0 && $(count_tinted "$shot" "$about_area" blue) > 0))

@@ -171,6 +171,7 @@ use_wayland_session() {
     screenshot_tool=wayland_screenshot
     window_lister=wayland_window_ids
     geometry_tool=wayland_window_geometry
+    title_tool=wayland_window_title
     program_runner=("${session_runner[@]}")
     program_environment+=("${session_env[@]}" QT_QPA_PLATFORM=wayland DISPLAY=)
 }

@@ -16,7 +16,9 @@
 #   wait_until_closed FAILURE                # no window but main_window left
 #   win_x win_y menu                         # where the main window's client area is
 #   at_client X Y / client_region X Y W H / point_at X Y / click_client X Y [COUNT [BUTTON]]
-#   window_geometry WINDOW / window_region WINDOW
+#   window_geometry WINDOW / window_region WINDOW / window_title WINDOW
+#   expect_about_window SIZE                 # new_window is "About", of SIZE (WxH);
+#                                            # sets about, about_area, x y width height
 #
 # Screenshots, the program's windows and their geometry come from the X server
 # through screenshot_tool, window_lister and geometry_tool, and the program
@@ -130,6 +132,7 @@ program_running() {
 }
 
 screenshot_tool=x11_screenshot window_lister=x11_windows geometry_tool=x11_window_geometry
+title_tool=x11_window_title
 
 take_screenshot() {
     "$screenshot_tool" "$1"
@@ -245,6 +248,26 @@ x11_window_geometry() {
     xdotool getwindowgeometry --shell "$1" |
         awk -F= '{ value[$1] = $2 } END { print value["X"], value["Y"], value["WIDTH"], value["HEIGHT"] }'
 }
+window_title() {
+    "$title_tool" "$1"
+}
+
+x11_window_title() {
+    xdotool getwindowname "$1"
+}
+
+# The window that wait_for_new_window found is the About window: its title and
+# its size.
+expect_about_window() {
+    local size=$1 _window_test_title
+    about=$new_window
+    _window_test_title=$(window_title "$about")
+    [ "$_window_test_title" = About ] || fail "the About window is named '$_window_test_title'"
+    read -r x y width height < <(window_geometry "$about")
+    [ "${width}x${height}" = "$size" ] || fail "the About window is ${width}x${height}, not $size"
+    about_area="${width}x${height}+$x+$y"
+}
+
 # The same as a region, "WxH+X+Y".
 window_region() {
     local x y width height
