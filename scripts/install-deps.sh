@@ -36,6 +36,8 @@ packages=(
   # to read sway's window tree, and util-linux's setpriv to run them all as an
   # unprivileged user when root
   sway qt6-wayland grim wtype python3 util-linux
+  # the same suite on another Debian release (scripts/test-on-debian.sh)
+  debootstrap
 )
 
 export DEBIAN_FRONTEND=noninteractive
