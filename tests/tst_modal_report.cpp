@@ -22,8 +22,7 @@ QAccessibleInterface* accessibleOf(QObject* object)
 
 void pressThroughAccessibility(QPushButton* button)
 {
-    accessibleOf(button)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
+    accessibleOf(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
 void setValueThroughAccessibility(ui::ScrollBar* bar, double input)
@@ -74,7 +73,8 @@ private slots:
             --open;
         });
         // A press queued before the report opens arrives inside it.
-        QMetaObject::invokeMethod(f.Command1, [&f] { f.Command1->click(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            f.Command1, [&f] { f.Command1->click(); }, Qt::QueuedConnection);
         f.pressHesapla();
         QCOMPARE(reports, 1);
         QCOMPARE(mostOpen, 1);
