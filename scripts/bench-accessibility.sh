@@ -67,4 +67,5 @@ start_copy guarded "$root/build/bench/app/wavywall"
 guarded=$(bus_name_of "${pids[0]}")
 start_copy alone "$root/build/bench/bench/bench_bridge_alone"
 alone=$(bus_name_of "${pids[1]}")
-"$root/build/bench/bench/bench_accessibility_walk" "$address" "$guarded" "$alone" "$@"
+"$root/build/bench/bench/bench_accessibility_walk" "$address" "$guarded" "${pids[0]}" \
+    "$alone" "${pids[1]}" "$@"
