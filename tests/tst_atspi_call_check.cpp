@@ -33,6 +33,21 @@ const char* const introspectionText = R"xml(
       <arg direction="out" type="(iiii)"/>
     </method>
   </interface>
+  <interface name="org.a11y.atspi.Text">
+    <property access="read" type="i" name="CharacterCount"/>
+    <property access="read" type="i" name="CaretOffset"/>
+    <method name="SetCaretOffset">
+      <arg direction="in" type="i" name="offset"/>
+      <arg direction="out" type="b"/>
+    </method>
+    <method name="GetTextAtOffset">
+      <arg direction="in" type="i" name="offset"/>
+      <arg direction="in" type="u" name="type"/>
+      <arg direction="out" type="s"/>
+      <arg direction="out" type="i"/>
+      <arg direction="out" type="i"/>
+    </method>
+  </interface>
   <interface name="org.a11y.atspi.Value">
     <property access="readwrite" type="d" name="CurrentValue"/>
     <method name="SetCurrentValue"><arg direction="in" type="d" name="value"/></method>
@@ -68,6 +83,7 @@ private slots:
         const QString component = QStringLiteral("org.a11y.atspi.Component");
         const QString application = QStringLiteral("org.a11y.atspi.Application");
         const QString value = QStringLiteral("org.a11y.atspi.Value");
+        const QString text = QStringLiteral("org.a11y.atspi.Text");
         QTest::newRow("child with its index") << accessible << "GetChildAtIndex"
                                               << "i" << QVariantList{2} << Action::Forward << "";
         QTest::newRow("child without its index")
@@ -96,6 +112,35 @@ private slots:
         QTest::newRow("a value set by its method, whose value is read third")
             << value << "SetCurrentValue"
             << "d" << QVariantList{0.5} << Action::Refuse << invalidArgs;
+        QTest::newRow("the caret set by its method, beside a read-only property")
+            << text << "SetCaretOffset"
+            << "i" << QVariantList{1} << Action::Forward << "";
+        QTest::newRow("the caret set without its offset")
+            << text << "SetCaretOffset"
+            << "" << QVariantList{} << Action::Refuse << invalidArgs;
+        QTest::newRow("a word at an offset")
+            << text << "GetTextAtOffset"
+            << "iu" << QVariantList{0, 1u} << Action::Forward << "";
+        QTest::newRow("a word without its boundary")
+            << text << "GetTextAtOffset"
+            << "i" << QVariantList{0} << Action::Refuse << invalidArgs;
+        QTest::newRow("Get of the caret")
+            << properties << "Get"
+            << "ss" << QVariantList{text, "CaretOffset"} << Action::Forward << "";
+        QTest::newRow("Set of the read-only caret")
+            << properties << "Set"
+            << "ssv" << QVariantList{text, "CaretOffset", variant(1)} << Action::Refuse
+            << invalidArgs;
+        QTest::newRow("Get of a word's method name, read as the method")
+            << properties << "Get"
+            << "ss" << QVariantList{text, "TextAtOffset"} << Action::Refuse << invalidArgs;
+        QTest::newRow("Get of a property the bridge serves undeclared")
+            << properties << "Get"
+            << "ss" << QVariantList{application, "AtspiVersion"} << Action::Forward << "";
+        QTest::newRow("Set of a property nobody declares")
+            << properties << "Set"
+            << "ssv" << QVariantList{application, "AtspiVersion", variant("2.1")} << Action::Refuse
+            << invalidArgs;
         QTest::newRow("Get of a declared property")
             << properties << "Get"
             << "ss" << QVariantList{accessible, "Name"} << Action::Forward << "";
@@ -107,7 +152,7 @@ private slots:
             << "ss" << QVariantList{accessible, "ChildAtIndex"} << Action::Refuse << invalidArgs;
         QTest::newRow("Get on an interface the object lacks")
             << properties << "Get"
-            << "ss" << QVariantList{"org.a11y.atspi.Text", "CharacterCount"} << Action::Refuse
+            << "ss" << QVariantList{"org.a11y.atspi.Table", "NRows"} << Action::Refuse
             << invalidArgs;
         QTest::newRow("Set of a read-only property")
             << properties << "Set"

@@ -190,15 +190,27 @@ AtSpiCallVerdict AccessibilityBusGuard::verdictOn(const QDBusMessage& call) cons
 const AtSpiDeclaration& AccessibilityBusGuard::declarationAt(const QString& path) const
 {
     static const AtSpiDeclaration nothing;
-    if (!accessibleAt(path))
+    // Ids of objects that are gone are not given again, but paths of such
+    // objects are kept no longer than it takes to see a thousand.
+    constexpr qsizetype pathsKept = 1024;
+    const QAccessibleInterface* accessible = accessibleAt(path);
+    if (!accessible)
         return nothing;
+    const auto seen = seen_.constFind(path);
+    if (seen != seen_.cend() && seen->accessible == accessible)
+        return *seen->declaration;
+
     const QString introspection = introspect(path);
-    auto known = declarations_.constFind(introspection);
-    if (known == declarations_.cend()) {
-        AtSpiDeclaration declaration = AtSpiDeclaration::fromIntrospection(introspection);
-        addUndeclaredMembers(declaration);
-        known = declarations_.insert(introspection, declaration);
+    std::shared_ptr<const AtSpiDeclaration>& known = declarations_[introspection];
+    if (!known) {
+        auto declaration =
+            std::make_shared<AtSpiDeclaration>(AtSpiDeclaration::fromIntrospection(introspection));
+        addUndeclaredMembers(*declaration);
+        known = std::move(declaration);
     }
+    if (seen_.size() >= pathsKept)
+        seen_.clear();
+    seen_.insert(path, {accessible, known});
     return *known;
 }
 

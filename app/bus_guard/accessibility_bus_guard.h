@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QPointer>
 
+#include <memory>
+
 namespace ui {
 
 /// Stands on the accessibility bus in front of the toolkit's AT-SPI bridge,
@@ -42,7 +44,15 @@ private:
     /// The declarations read so far, by their introspection text: objects
     /// come and go, but each declares one of a few combinations of
     /// interfaces, so that this stays small.
-    mutable QHash<QString, AtSpiDeclaration> declarations_;
+    mutable QHash<QString, std::shared_ptr<const AtSpiDeclaration>> declarations_;
+    /// Which of them each object path declares, for the accessible object it
+    /// had when it was read: a call to an object already seen costs a look-up,
+    /// not a new introspection text. A path of a new object is read anew.
+    struct Seen {
+        const void* accessible = nullptr;
+        std::shared_ptr<const AtSpiDeclaration> declaration;
+    };
+    mutable QHash<QString, Seen> seen_;
 };
 
 } // namespace ui

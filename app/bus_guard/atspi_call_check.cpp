@@ -60,14 +60,19 @@ qsizetype countArguments(const QString& signature)
 
 /// Qt's bridge serves a property's Get and Set by the code of a member named
 /// "Get" or "Set" and the property's name, and cannot tell such a member's
-/// call from the property's: it reads as many arguments as either needs, the
-/// value of a Set as the third. A call that carries fewer would be read past
-/// its end.
+/// call from the property's: it reads as many arguments as either needs. The
+/// code of a writable property's Set reads the value as the third argument;
+/// a read-only property has no such code, and a method of that name (as
+/// Text.SetCaretOffset beside the read-only CaretOffset) reads its own
+/// arguments alone. A call that carries fewer would be read past its end.
 qsizetype argumentsRead(const AtSpiDeclaration::Interface& interface, const QString& function)
 {
     qsizetype read = 0;
-    if (function.startsWith(QLatin1String("Set")) && interface.properties.contains(function.mid(3)))
-        read = 3;
+    if (function.startsWith(QLatin1String("Set"))) {
+        const auto property = interface.properties.constFind(function.mid(3));
+        if (property != interface.properties.cend() && property->writable)
+            read = 3;
+    }
     const auto method = interface.methods.constFind(function);
     if (method != interface.methods.cend())
         read = std::max(read, countArguments(*method));
@@ -140,12 +145,20 @@ AtSpiCallVerdict checkProperties(const AtSpiDeclaration& declaration, const AtSp
     }
 
     const QString propertyName = arguments.at(1).toString();
+    const QString function = call.member + propertyName;
     const auto property = interface->properties.constFind(propertyName);
-    if (property == interface->properties.cend())
+    if (property == interface->properties.cend()) {
+        // The bridge serves some properties it does not declare (the
+        // Application's AtspiVersion on newer Qt) and answers a name it does
+        // not know with an error of its own: a Get is its to answer, unless
+        // the name is one of a member the bridge would run instead.
+        if (call.member == QLatin1String("Get") && !interface->methods.contains(function))
+            return forward();
         return refuse(QDBusError::InvalidArgs,
                       QStringLiteral("No property %1 in %2").arg(propertyName, name));
-    if (argumentsRead(*interface, call.member + propertyName) > arguments.size())
-        return readPastEnd(call.member + propertyName);
+    }
+    if (argumentsRead(*interface, function) > arguments.size())
+        return readPastEnd(function);
     if (call.member == QLatin1String("Get"))
         return property->readable
                    ? forward()

@@ -9,7 +9,10 @@ offsets and coordinates. After each batch it checks that the program still
 runs and answers a well-formed call. Prints how many calls of each kind it
 sent; exits 1, naming the call, when the program ended or stopped answering.
 
-usage: accessibility_attack.py ADDRESS PID SEED
+With MIN_OBJECTS and MIN_CALLS, also exits 1 when it walked fewer objects or
+sent fewer calls, as when the tree was not read whole.
+
+usage: accessibility_attack.py ADDRESS PID SEED [MIN_OBJECTS MIN_CALLS]
 """
 
 import os
@@ -81,6 +84,7 @@ class Attacker:
         self.sent = Counter()
         self.answers = Counter()
         self.last = None
+        self.other_objects = []
         flags = (Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
                  | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
         self.bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
@@ -315,6 +319,41 @@ class Attacker:
                     values[path] = float(reply[0])
         return texts, values
 
+    # The bridge's objects outside the accessible tree (its cache, its
+    # listener for device events), found by introspection from the root of
+    # the program's objects. No guard stands in front of them: the toolkit
+    # serves them through D-Bus adaptors, which check a call's signature
+    # themselves, so a call that does not fit must get an error.
+    def attack_other_objects(self, path="/"):
+        xml = self.call("other objects", path, INTROSPECTABLE, "Introspect")
+        info = Gio.DBusNodeInfo.new_for_xml(xml[0]) if xml else None
+        if info is None:
+            return
+        declared = [i for i in info.interfaces if not i.name.startswith("org.freedesktop.DBus.")]
+        if declared and not path.startswith(PREFIX):
+            self.other_objects.append(path)
+        for interface in declared if not path.startswith(PREFIX) else []:
+            for method in interface.methods:
+                types = [arg.signature for arg in method.in_args]
+                wrong = [[], ["v"], types[:-1], types + [self.random.choice(TYPES)],
+                         [self.wrong_type(t) if k == 0 else t for k, t in enumerate(types)]]
+                for signature in wrong:
+                    # Of a type made here, and not the one declared.
+                    if signature == types or any(t not in VALUES for t in signature):
+                        continue
+                    answer = self.call("other objects", path, interface.name, method.name,
+                                       "".join(signature), self.values(signature))
+                    if answer is not None:
+                        raise Ended("%s\n  -> answered %r, not an error" % (self.last, answer))
+                    self.answers["other objects refused"] += 1
+                if all(t in VALUES for t in types):
+                    self.call("other objects", path, interface.name, method.name,
+                              "".join(types), self.values(types))
+        for node in info.nodes:
+            if path.startswith(PREFIX) or path == PREFIX.rstrip("/"):
+                break
+            self.attack_other_objects(path.rstrip("/") + "/" + node.path)
+
     def run(self):
         objects = self.walk()
         walked = len(objects)
@@ -322,6 +361,7 @@ class Attacker:
         for path, info in objects:
             self.attack_object(path, info)
         self.attack_paths(objects)
+        self.attack_other_objects()
         self.check_alive()
         self.restore(objects, texts, values)
         self.check_alive()
@@ -330,6 +370,7 @@ class Attacker:
 
 def main():
     address, pid, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    min_objects, min_calls = (int(sys.argv[4]), int(sys.argv[5])) if len(sys.argv) > 5 else (0, 0)
     attacker = Attacker(address, pid, seed)
     try:
         walked = attacker.run()
@@ -344,6 +385,18 @@ def main():
         print("  answered %6d %s" % (count, answer))
     if walked is not None:
         print("walked %d accessible objects" % walked)
+        print("attacked %d objects outside the tree: %s"
+              % (len(attacker.other_objects), " ".join(attacker.other_objects)))
+        if walked < min_objects:
+            print("walked fewer objects than the %d of the program's tree" % min_objects,
+                  file=sys.stderr)
+            status = 1
+        if attacker.sent.total() < min_calls:
+            print("sent fewer calls than %d" % min_calls, file=sys.stderr)
+            status = 1
+        if not attacker.other_objects:
+            print("found none of the bridge's objects outside the tree", file=sys.stderr)
+            status = 1
     return status
 
 

@@ -61,21 +61,28 @@ RANDOM=$seed
 # About window. Each is left to the random keys for a few of them, then
 # answered: the report by Return, the About window by Escape. Without a
 # window manager nobody gives the focus back to the main window afterwards.
+# Windows that appear while the random keys are pressed are counted apart
+# from those the scripted steps open.
 dialog_keys=0 reports_answered=0 about_closed=0
+random_reports=0 random_about=0 pressing_random=0
+declare -A opened_by_random=()
 answer_windows() {
     local windows window open=0
     windows=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null) || true
     for window in $windows; do
         [ "$window" = "$main_window" ] && continue
         open=1
+        ((pressing_random)) && opened_by_random[$window]=1
         ((dialog_keys++ < 3)) && continue
         if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = About ]; then
             keys+=("[About:Escape]")
             about_closed=$((about_closed + 1))
+            [ -z "${opened_by_random[$window]:-}" ] || random_about=$((random_about + 1))
             xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
         else
             keys+=("[report:Return]")
             reports_answered=$((reports_answered + 1))
+            [ -z "${opened_by_random[$window]:-}" ] || random_reports=$((random_reports + 1))
             xdotool windowfocus --sync "$window" key Return 2>/dev/null || true
         fi
     done
@@ -87,6 +94,7 @@ answer_windows() {
 
 press_random_keys() {
     local count=$1 i key
+    pressing_random=1
     for ((i = 0; i < count; i++)); do
         key=${pool[RANDOM % ${#pool[@]}]}
         keys+=("$key")
@@ -94,6 +102,7 @@ press_random_keys() {
         program_running || fail "the program ended after the key $key"
         answer_windows
     done
+    pressing_random=0
 }
 
 press() {
@@ -177,8 +186,13 @@ program_running || fail "the program ended"
 after=$(peak_memory_kib)
 growth=$((after - before))
 pass "the program ran through ${#keys[@]} keys, $((warm_up_keys + soak_keys)) of them random"
-echo "# $reports_answered error reports answered, the About window closed $about_closed times"
+echo "# $reports_answered error reports answered, the About window closed $about_closed times;" \
+    "$random_reports and $random_about of them opened by the random keys"
 ((reports_answered >= 4 && about_closed >= 4)) || fail "too few error reports or About windows"
+# The scripted steps open four of each whatever the random keys do; the
+# random keys must open some themselves, or the soak used no dialog at random.
+((random_reports >= 1 && random_about >= 1)) ||
+    fail "the random keys opened $random_reports error reports and $random_about About windows"
 echo "# peak memory $before KiB after the warm-up, $after KiB at the end: $growth KiB more"
 # AddressSanitizer keeps freed memory in quarantine, so a sanitized build's
 # peak memory grows by tens of MiB whatever the program does; there its leak

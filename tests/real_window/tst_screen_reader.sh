@@ -24,8 +24,10 @@ report_speech() {
     echo "--- what Orca said:" >&2
     spoken_lines | tail -n 40 >&2 || true
 }
+monitor_pid=''
 keep_speech() {
     spoken_lines >"$out_dir/screen_reader_speech.txt" 2>/dev/null || true
+    [ -z "$monitor_pid" ] || kill "$monitor_pid" 2>/dev/null || true
     stop_screen_reader
 }
 on_failure=report_speech on_cleanup=keep_speech
@@ -49,6 +51,12 @@ esac
 
 start_display
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
+# Every message on the AT-SPI bus is recorded, to check at the end how the
+# program answered each call Orca made.
+atspi_address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress | tr -d ' ')
+dbus-monitor --address "$atspi_address" >"$tmp/atspi_bus.txt" 2>"$tmp/atspi_monitor.log" &
+monitor_pid=$!
 start_accessible_program "$tmp" "$wait_limit" "$program" || fail "the program did not start"
 
 # Speech from here on only: what each step adds to the log.
@@ -153,8 +161,17 @@ wait_while "Escape did not close the About window" about_shown
 pass "Escape closes the About window"
 program_running || fail "the program ended"
 
+# Every call Orca made reached the toolkit's bridge through the guard and was
+# answered, none refused.
+wait_until_orca_idle "$wait_limit" || fail "Orca was still busy at the end"
+/usr/bin/python3 "$here/orca_traffic.py" "$tmp/atspi_bus.txt" "$atspi_address" "$program_pid" \
+    "$orca_pid" >"$out_dir/screen_reader_orca_calls.txt" ||
+    fail "a call of Orca's got an error answer: $(grep -m 5 -e '^ERROR' -e 'calls of Orca' \
+        "$out_dir/screen_reader_orca_calls.txt")"
+pass "$(head -n 1 "$out_dir/screen_reader_orca_calls.txt")"
+
 # The report was read once: not again as the alert closed, and not as its
-# label and its description both.
+# as its text twice.
 reports=$(spoken_lines | grep -Fc "Run-time error 5: invalid procedure call or argument" || true)
 ((reports == 1)) || fail "Orca $orca_major read the error report $reports times"
 pass "the error report was read once"

@@ -275,10 +275,12 @@ wait_said_since() {
 # loses nothing. Orca 43 would also shut down on SIGTERM, but it only sees the
 # signal when its main loop next wakes, up to five seconds later.
 # Waits, for at most SECONDS, until Orca's log has stood still for half a
-# second: Orca has then dealt with every event so far.
+# second: Orca has then dealt with every event so far. Returns 1 when the log
+# was still growing at the end.
 wait_until_orca_idle() {
     local size='' previous='' still=0 limit=$((SECONDS + $1))
-    while ((still < 5 && SECONDS < limit)); do
+    while ((still < 5)); do
+        ((SECONDS < limit)) || _screen_reader_fail "Orca was still busy after $1 s" || return 1
         size=$(stat -c %s "$orca_log" 2>/dev/null || echo 0)
         if [ "$size" = "$previous" ]; then still=$((still + 1)); else still=0; fi
         previous=$size
@@ -288,7 +290,7 @@ wait_until_orca_idle() {
 
 stop_orca() {
     [ -n "$orca_pid" ] || return 0
-    wait_until_orca_idle 10
+    wait_until_orca_idle 10 || true # ended all the same
     kill -KILL -- "-$orca_pid" 2>/dev/null || true
     wait "$orca_pid" 2>/dev/null || true
     orca_pid=''

@@ -1,0 +1,195 @@
+// What the accessibility guard costs a screen reader: the first walk of the
+// main window's tree, as Orca makes it when the program comes up, against
+// the program (its guard in front of the toolkit's bridge) and against the
+// same program with the bridge alone. Both run on one AT-SPI bus that
+// scripts/bench-accessibility.sh starts under Xvfb; this program is the
+// client. Each benchmark also counts the CPU time the program itself spent
+// per walk (from /proc), where the guard's own work shows apart from the
+// bus's round trips. Ends with the medians and the ratios guarded / bridge
+// alone.
+//
+// usage: bench_accessibility_walk BUS_ADDRESS GUARDED_NAME GUARDED_PID ALONE_NAME ALONE_PID
+//            [benchmark options]
+
+#include "median_reporter.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+const QString accessible = QStringLiteral("org.a11y.atspi.Accessible");
+const QString properties = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString root = QStringLiteral("/org/a11y/atspi/accessible/root");
+
+struct Walk {
+    QDBusConnection bus;
+    QString program;
+    long calls = 0;
+
+    QDBusMessage call(const QString& path, const QString& interface, const QString& member,
+                      const QVariantList& arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(program, path, interface, member);
+        message.setArguments(arguments);
+        ++calls;
+        return bus.call(message, QDBus::Block, 5000);
+    }
+
+    QVariant property(const QString& path, const QString& name)
+    {
+        const QDBusMessage reply =
+            call(path, properties, QStringLiteral("Get"), {accessible, name});
+        return reply.arguments().isEmpty()
+                   ? QVariant()
+                   : qvariant_cast<QDBusVariant>(reply.arguments().at(0)).variant();
+    }
+
+    /// What Orca asks of each object on its first walk: role, state, name,
+    /// description, interfaces, attributes, relations, its place, and its
+    /// children one by one. Returns the number of objects.
+    int object(const QString& path)
+    {
+        for (const char* member : {"GetRole", "GetState", "GetInterfaces", "GetAttributes",
+                                   "GetRelationSet", "GetIndexInParent"})
+            call(path, accessible, QString::fromLatin1(member));
+        property(path, QStringLiteral("Name"));
+        property(path, QStringLiteral("Description"));
+        const int children = property(path, QStringLiteral("ChildCount")).toInt();
+        int objects = 1;
+        for (int index = 0; index < children; ++index) {
+            const QDBusMessage reply =
+                call(path, accessible, QStringLiteral("GetChildAtIndex"), {index});
+            if (reply.arguments().isEmpty())
+                continue;
+            const QDBusArgument child = qvariant_cast<QDBusArgument>(reply.arguments().at(0));
+            QString service;
+            QDBusObjectPath childPath;
+            child.beginStructure();
+            child >> service >> childPath;
+            child.endStructure();
+            if (service == program)
+                objects += object(childPath.path());
+        }
+        return objects;
+    }
+};
+
+QDBusConnection* bus = nullptr;
+
+/// The CPU time, user and system, that a process has spent so far.
+double cpuSecondsOf(const std::string& pid)
+{
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    // The fields after the command's name in parentheses; utime and stime
+    // are the 14th and 15th of the whole line.
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int index = 3; fields >> field && index <= 15; ++index)
+        if (index >= 14)
+            ticks += std::stod(field);
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+/// The program's CPU time per walk, each repetition's, by process id.
+std::map<std::string, std::vector<double>> programCpu;
+
+void walkTree(benchmark::State& state, const QString& program, const std::string& pid)
+{
+    Walk walk{*bus, program};
+    int objects = 0;
+    const double cpuBefore = cpuSecondsOf(pid);
+    for (auto _ : state)
+        objects = walk.object(root);
+    const double cpuPerWalk = (cpuSecondsOf(pid) - cpuBefore) / double(state.iterations());
+    if (objects < 10)
+        state.SkipWithError("the walk found fewer than 10 objects");
+    state.counters["objects"] = objects;
+    state.counters["calls"] =
+        benchmark::Counter(double(walk.calls), benchmark::Counter::kAvgIterations);
+    state.counters["program_cpu_us"] = cpuPerWalk * 1e6;
+    programCpu[pid].push_back(cpuPerWalk * 1e6);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 6) {
+        std::cerr << "usage: bench_accessibility_walk BUS_ADDRESS GUARDED_NAME GUARDED_PID "
+                     "ALONE_NAME ALONE_PID\n";
+        return 2;
+    }
+    QDBusConnection connection =
+        QDBusConnection::connectToBus(QString::fromLocal8Bit(argv[1]), QStringLiteral("bench"));
+    if (!connection.isConnected()) {
+        std::cerr << "cannot connect to the AT-SPI bus " << argv[1] << "\n";
+        return 1;
+    }
+    bus = &connection;
+    const QString guarded = QString::fromLocal8Bit(argv[2]);
+    const std::string guardedPid = argv[3];
+    const QString alone = QString::fromLocal8Bit(argv[4]);
+    const std::string alonePid = argv[5];
+
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    std::string repetitions = "--benchmark_repetitions=15";
+    std::vector<char*> arguments{argv[0], interleave.data(), repetitions.data()};
+    arguments.insert(arguments.end(), argv + 6, argv + argc);
+    int count = int(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
+        return 1;
+    benchmark::RegisterBenchmark("first_walk/guarded", [=](benchmark::State& s) {
+        walkTree(s, guarded, guardedPid);
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("first_walk/bridge_alone", [=](benchmark::State& s) {
+        walkTree(s, alone, alonePid);
+    })->Unit(benchmark::kMillisecond);
+
+    bench::MedianReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto withGuard = reporter.medians("first_walk/guarded");
+    const auto bridgeAlone = reporter.medians("first_walk/bridge_alone");
+    if (!withGuard || !bridgeAlone)
+        return 1;
+    std::cout << "\nfirst walk, median real time: guarded " << withGuard->realMicroseconds
+              << " us, bridge alone " << bridgeAlone->realMicroseconds << " us\n"
+              << "guarded / bridge alone: "
+              << withGuard->realMicroseconds / bridgeAlone->realMicroseconds
+              << " (goal: at most 1.10)\n";
+    const double guardedCpu = median(programCpu[guardedPid]);
+    const double aloneCpu = median(programCpu[alonePid]);
+    std::cout << "the program's own CPU time per walk, median: guarded " << guardedCpu
+              << " us, bridge alone " << aloneCpu
+              << " us; guarded / bridge alone: " << (aloneCpu > 0 ? guardedCpu / aloneCpu : 0.0)
+              << "\n";
+    return reporter.anyFailed() ? 1 : 0;
+}

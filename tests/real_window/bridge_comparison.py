@@ -1,0 +1,221 @@
+#!/usr/bin/python3
+"""Every well-formed call answered alike with and without the guard.
+
+Two copies of the program run on one AT-SPI bus: the program itself, whose
+guard stands in front of the toolkit's accessibility bridge, and the same
+program with the bridge alone. Both trees are walked as a screen reader walks
+them; objects are matched by their place in the tree. Then every member of
+every interface each object declares is called with well-formed arguments
+(two lists of values of the declared types), and every declared property is
+read, and set if it is writable, first on the guarded program and then on the
+other. A call the bridge alone answers must get the same answer through the
+guard: a reply of the same signature, or an error of the same name. Prints
+the counts and each difference; exits 1 on a difference, on too few objects
+or calls, or when a program stopped answering.
+
+usage: bridge_comparison.py ADDRESS GUARDED_PID ALONE_PID MIN_OBJECTS MIN_CALLS
+"""
+
+import os
+import sys
+import time
+from collections import Counter
+
+from gi.repository import Gio, GLib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from accessibility_attack import ACCESSIBLE, INTROSPECTABLE, PROPERTIES, ROOT  # noqa: E402
+
+TIMEOUT_MS = 2000
+# Well-formed calls that end the bridge alone: its SetCurrentValue reads the
+# value as the third argument of a Properties.Set. They go to the guarded
+# program only, which must answer them with an error.
+ENDS_THE_BRIDGE = {("org.a11y.atspi.Value", "SetCurrentValue")}
+# Two harmless values of each type the bridge declares: offsets and indices
+# inside the texts and lists of the program's objects.
+VALUES = {
+    "i": (0, 1), "u": (0, 1), "d": (0.0, 0.5), "b": (False, True), "s": ("", "0.5"),
+    "n": (0, 1), "q": (0, 1), "x": (0, 1), "t": (0, 1), "y": (0, 1),
+}
+
+
+class Program:
+    def __init__(self, bus, pid):
+        self.bus, self.pid = bus, pid
+        self.name = self.find_name()
+
+    def find_name(self):
+        for _ in range(150):
+            names = self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                       "org.freedesktop.DBus", "ListNames", None, None,
+                                       Gio.DBusCallFlags.NONE, TIMEOUT_MS, None).unpack()[0]
+            for name in names:
+                if not name.startswith(":"):
+                    continue
+                try:
+                    pid = self.bus.call_sync(
+                        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                        "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)), None,
+                        Gio.DBusCallFlags.NONE, TIMEOUT_MS, None).unpack()[0]
+                except GLib.Error:
+                    continue
+                if pid == self.pid and self.answers_on(name):
+                    return name
+            time.sleep(0.1)
+        raise SystemExit("process %d offers no accessible objects" % self.pid)
+
+    def answers_on(self, name):
+        try:
+            self.bus.call_sync(name, ROOT, ACCESSIBLE, "GetRole", None, None,
+                               Gio.DBusCallFlags.NONE, TIMEOUT_MS, None)
+            return True
+        except GLib.Error:
+            return False
+
+    # The answer as a client sees it: ("reply", signature), ("error", name),
+    # or ("no answer",) when none came in time.
+    def call(self, path, interface, member, signature, values):
+        message = Gio.DBusMessage.new_method_call(self.name, path, interface, member)
+        if signature:
+            message.set_body(GLib.Variant("(%s)" % signature, tuple(values)))
+        try:
+            reply, _ = self.bus.send_message_with_reply_sync(
+                message, Gio.DBusSendMessageFlags.NONE, TIMEOUT_MS, None)
+        except GLib.Error:
+            return ("no answer",), None
+        if reply.get_message_type() == Gio.DBusMessageType.ERROR:
+            name = reply.get_error_name()
+            if name == "org.freedesktop.DBus.Error.NoReply":
+                return ("no answer",), None
+            return ("error", name), None
+        body = reply.get_body()
+        return ("reply", body.get_type_string() if body else "()"), body.unpack() if body else ()
+
+    # The tree, as places (child indices from the root) and object paths.
+    def walk(self):
+        places, queue = {}, [((), ROOT)]
+        while queue:
+            place, path = queue.pop(0)
+            if path in places.values():
+                continue
+            places[place] = path
+            _, count = self.call(path, PROPERTIES, "Get", "ss", (ACCESSIBLE, "ChildCount"))
+            for index in range(count[0] if count else 0):
+                _, child = self.call(path, ACCESSIBLE, "GetChildAtIndex", "i", (index,))
+                if child and child[0][0] == self.name:
+                    queue.append((place + (index,), child[0][1]))
+        return places
+
+    def introspect(self, path):
+        _, xml = self.call(path, INTROSPECTABLE, "Introspect", "", ())
+        return Gio.DBusNodeInfo.new_for_xml(xml[0]) if xml else None
+
+
+def argument_lists(types):
+    if any(t not in VALUES for t in types):
+        return None
+    return [[VALUES[t][k] for t in types] for k in range(2)]
+
+
+class Comparison:
+    def __init__(self, guarded, alone):
+        self.guarded, self.alone = guarded, alone
+        self.counts = Counter()
+        self.differences = []
+        self.unanswered = []
+        self.skipped = set()
+
+    def compare(self, place, paths, interface, member, signature, values):
+        what = "%s %s.%s(%s)" % (list(place), interface, member,
+                                 ", ".join(repr(v) for v in values))
+        through_guard, _ = self.guarded.call(paths[0], interface, member, signature, values)
+        if (interface, member) in ENDS_THE_BRIDGE:
+            self.counts["that would end the bridge alone, refused"] += 1
+            if through_guard[0] != "error":
+                self.differences.append("%s: guard %s, where the bridge alone ends"
+                                        % (what, through_guard))
+            return
+        bridge, _ = self.alone.call(paths[1], interface, member, signature, values)
+        for program in (self.guarded, self.alone):
+            if not program.answers_on(program.name):
+                raise SystemExit("process %d stopped answering after %s" % (program.pid, what))
+        if bridge == ("no answer",):
+            self.unanswered.append(what)
+            self.counts["not answered by the bridge alone"] += 1
+            return
+        self.counts["compared"] += 1
+        self.counts["%s %s" % bridge] += 1
+        if through_guard != bridge:
+            self.differences.append("%s: bridge %s, guard %s" % (what, bridge, through_guard))
+
+    def compare_object(self, place, paths, info):
+        for interface in info.interfaces:
+            if interface.name.startswith("org.freedesktop.DBus."):
+                continue
+            for method in interface.methods:
+                types = [arg.signature for arg in method.in_args]
+                lists = argument_lists(types)
+                if lists is None:
+                    self.skipped.add("%s.%s(%s)" % (interface.name, method.name, "".join(types)))
+                    continue
+                for values in lists:
+                    self.compare(place, paths, interface.name, method.name, "".join(types),
+                                 values)
+            for prop in interface.properties:
+                if prop.flags & Gio.DBusPropertyInfoFlags.READABLE:
+                    self.compare(place, paths, PROPERTIES, "Get", "ss",
+                                 (interface.name, prop.name))
+                if prop.flags & Gio.DBusPropertyInfoFlags.WRITABLE and prop.signature in VALUES:
+                    # The value the property has, written back: nothing changes.
+                    _, now = self.guarded.call(paths[0], PROPERTIES, "Get", "ss",
+                                               (interface.name, prop.name))
+                    value = now[0] if now else VALUES[prop.signature][0]
+                    self.compare(place, paths, PROPERTIES, "Set", "ssv",
+                                 (interface.name, prop.name, GLib.Variant(prop.signature, value)))
+
+    def run(self):
+        guarded_tree, alone_tree = self.guarded.walk(), self.alone.walk()
+        places = [p for p in guarded_tree if p in alone_tree]
+        if len(places) != len(guarded_tree) or len(places) != len(alone_tree):
+            self.differences.append("the trees differ: %d and %d objects, %d in the same places"
+                                    % (len(guarded_tree), len(alone_tree), len(places)))
+        for place in places:
+            paths = (guarded_tree[place], alone_tree[place])
+            info = self.alone.introspect(paths[1])
+            if info is None:
+                continue
+            self.counts["objects"] += 1
+            self.compare_object(place, paths, info)
+
+
+def main():
+    address, guarded_pid, alone_pid = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    min_objects, min_calls = int(sys.argv[4]), int(sys.argv[5])
+    flags = (Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+             | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+    bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+    comparison = Comparison(Program(bus, guarded_pid), Program(bus, alone_pid))
+    comparison.run()
+    for kind, count in sorted(comparison.counts.items()):
+        print("%6d %s" % (count, kind))
+    for what in comparison.unanswered:
+        print("  not answered by the bridge alone: %s" % what)
+    for what in sorted(comparison.skipped):
+        print("  not called, arguments of no type here: %s" % what)
+    for difference in comparison.differences:
+        print("DIFFERENT %s" % difference)
+    status = 0
+    if comparison.differences:
+        status = 1
+    if comparison.counts["objects"] < min_objects:
+        print("only %d objects compared, fewer than the %d of the program's tree"
+              % (comparison.counts["objects"], min_objects))
+        status = 1
+    if comparison.counts["compared"] < min_calls:
+        print("only %d calls compared, fewer than %d" % (comparison.counts["compared"], min_calls))
+        status = 1
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,129 @@
+#!/usr/bin/python3
+"""An accessibility client that keeps using the program while an error report
+is open.
+
+Types a supersonic Moo into its text box and presses HESAPLA through AT-SPI,
+so that an error report opens; then makes CALLS presses of HESAPLA, values set
+on both scroll bars, and texts set and pressed, all through AT-SPI, while the
+report stays open. Prints the program's peak memory (VmHWM, KiB) before and
+after, and the number of the program's windows the X server shows.
+
+usage: report_flood.py ADDRESS PID CALLS
+       report_flood.py ADDRESS PID after   # once the report is closed
+"""
+
+import subprocess
+import sys
+import time
+
+from gi.repository import GLib
+
+from accessibility_attack import ACCESSIBLE, PROPERTIES, Attacker
+
+ACTION = "org.a11y.atspi.Action"
+EDITABLE = "org.a11y.atspi.EditableText"
+VALUE = "org.a11y.atspi.Value"
+
+
+def peak_memory_kib(pid):
+    with open("/proc/%d/status" % pid) as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    raise SystemExit("no VmHWM for process %d" % pid)
+
+
+def windows(pid):
+    listed = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                            capture_output=True, text=True).stdout.split()
+    return len(listed)
+
+
+class Client(Attacker):
+    def controls(self):
+        found = {}
+        objects = self.walk()
+        for path, _ in objects:
+            name = self.call("find", path, PROPERTIES, "Get", "ss", (ACCESSIBLE, "Name"))
+            if name:
+                found.setdefault(name[0], path)
+        for name in ("HESAPLA", "Moo =", "Moo", "H/L"):
+            if name not in found:
+                raise SystemExit("no control named %r among %s of %d objects"
+                                 % (name, sorted(found), len(objects)))
+        return found
+
+    def press(self, path):
+        self.call("press", path, ACTION, "DoAction", "i", (0,))
+
+    def set_text(self, path, text):
+        self.call("text", path, EDITABLE, "SetTextContents", "s", (text,))
+
+    def set_value(self, path, value):
+        self.call("value", path, PROPERTIES, "Set", "ssv",
+                  (VALUE, "CurrentValue", GLib.Variant("d", value)))
+
+    def text_of(self, path):
+        return self.call("read", path, "org.a11y.atspi.Text", "GetText", "ii", (0, -1))[0]
+
+
+def wait_for_windows(pid, count):
+    for _ in range(100):
+        if windows(pid) == count:
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def flood(client, pid, calls):
+    controls = client.controls()
+    button, moo_box = controls["HESAPLA"], controls["Moo ="]
+    client.set_text(moo_box, "1.5")
+    client.press(button)
+    if not wait_for_windows(pid, 2):
+        raise SystemExit("no error report opened: %d windows" % windows(pid))
+    before = peak_memory_kib(pid)
+    for n in range(calls):
+        kind = n % 4
+        if kind == 0:
+            client.press(button)
+        elif kind == 1:
+            client.set_value(controls["Moo"], (n % 60) / 100)
+        elif kind == 2:
+            client.set_value(controls["H/L"], 0.01 + (n % 19) / 100)
+        else:
+            client.set_text(moo_box, "1.%d" % (n % 10))
+            client.press(button)
+    # The toolkit presses a button a tenth of a second after the call.
+    time.sleep(1)
+    client.check_alive()
+    print("calls %d" % client.sent.total())
+    print("peak_before %d" % before)
+    print("peak_after %d" % peak_memory_kib(pid))
+    print("windows %d" % windows(pid))
+
+
+# Closed, the report lets every control work at once: a bar's value is
+# written into its text box, and HESAPLA reports the supersonic Moo again.
+def after(client, pid):
+    controls = client.controls()
+    client.set_value(controls["Moo"], 0.6)
+    text = client.text_of(controls["Moo ="])
+    print("moo_text_after_bar %s" % text)
+    client.set_text(controls["Moo ="], "1.5")
+    client.press(controls["HESAPLA"])
+    print("report_again %s" % ("yes" if wait_for_windows(pid, 2) else "no"))
+
+
+def main():
+    address, pid, what = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+    client = Client(address, pid, 0)
+    if what == "after":
+        after(client, pid)
+    else:
+        flood(client, pid, int(what))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

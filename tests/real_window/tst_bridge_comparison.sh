@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The real wavywall program and the same program without its accessibility
+# guard, side by side on one AT-SPI bus: every well-formed call that the
+# toolkit's bridge declares, on every object of the tree, must get the same
+# answer from both (bridge_comparison.py).
+#
+# usage: tst_bridge_comparison.sh <wavywall> <directory for logs> <wavywall with the bridge alone>
+set -euo pipefail
+
+readonly program=${1:?usage: tst_bridge_comparison.sh <wavywall> <directory> <bridge alone>}
+readonly out_dir=${2:?usage: tst_bridge_comparison.sh <wavywall> <directory> <bridge alone>}
+readonly bridge_alone=${3:?usage: tst_bridge_comparison.sh <wavywall> <directory> <bridge alone>}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
+# shellcheck source=../support/screen_reader.sh
+source "$here/../support/screen_reader.sh"
+
+readonly wait_limit=15
+# The main window's tree has 16 objects on Qt 6.4 (the application, the
+# window, its menu bar and client area, and their controls); each declares a
+# few dozen calls.
+readonly min_objects=14 min_calls=400
+
+alone_pid=''
+end_comparison() {
+    [ -z "$alone_pid" ] || kill -KILL -- "-$alone_pid" 2>/dev/null || true
+    [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true
+    stop_screen_reader
+}
+on_cleanup=end_comparison
+begin_window_test bridge_comparison "$out_dir" "$wait_limit"
+require_tools Xvfb xdotool dbus-daemon /usr/bin/python3
+/usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null ||
+    fail "python3-gi is missing: run scripts/install-deps.sh"
+
+start_display
+start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
+start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
+address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress | tr -d ' ')
+
+# Both in process groups of their own, with the same environment.
+start_copy() {
+    local name=$1 executable=$2
+    mkdir -p "$tmp/$name/home" "$tmp/$name/runtime"
+    chmod 700 "$tmp/$name/runtime"
+    setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/$name/home" \
+        XDG_RUNTIME_DIR="$tmp/$name/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+        QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$executable" \
+        </dev/null >"$tmp/$name.log" 2>&1 &
+}
+start_copy guarded "$program"
+app_pid=$!
+start_copy alone "$bridge_alone"
+alone_pid=$!
+
+/usr/bin/python3 "$here/bridge_comparison.py" "$address" "$app_pid" "$alone_pid" \
+    "$min_objects" "$min_calls" | tee "$out_dir/bridge_comparison.txt" ||
+    fail "a well-formed call was answered otherwise through the guard (see above)"
+program_running || fail "the program ended"
+pass "every well-formed call the bridge answers is answered the same through the guard"
+
+echo "$checks passed, 0 failed"

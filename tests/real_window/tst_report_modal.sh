@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# An open error report holds for an accessibility client too. The real
+# wavywall program on an AT-SPI bus of its own: a client opens an error
+# report by a supersonic Moo and HESAPLA, then makes 500 presses, bar values
+# and texts through AT-SPI while it is open (report_flood.py). Exactly one
+# report stays open, the peak memory (VmHWM) grows by less than 1 MiB, and
+# once the report is closed by the keyboard every control works at once.
+#
+# usage: tst_report_modal.sh <wavywall executable> <directory for logs>
+set -euo pipefail
+
+readonly program=${1:?usage: tst_report_modal.sh <wavywall executable> <directory>}
+readonly out_dir=${2:?usage: tst_report_modal.sh <wavywall executable> <directory>}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../support/window_test.sh
+source "$here/../support/window_test.sh"
+# shellcheck source=../support/screen_reader.sh
+source "$here/../support/screen_reader.sh"
+
+readonly wait_limit=15 calls=500 allowed_growth_kib=1024
+
+end_test() {
+    [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true
+    stop_screen_reader
+}
+on_cleanup=end_test
+begin_window_test report_modal "$out_dir" "$wait_limit"
+require_tools Xvfb xdotool dbus-daemon /usr/bin/python3
+
+start_display
+start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
+start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
+address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress | tr -d ' ')
+mkdir -p "$tmp/home" "$tmp/program_runtime"
+chmod 700 "$tmp/program_runtime"
+setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/home" \
+    XDG_RUNTIME_DIR="$tmp/program_runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" \
+    </dev/null >"$tmp/program.log" 2>&1 &
+app_pid=$!
+wait_for_main_window
+
+value() { awk -v key="$1" '$1 == key { print $2 }' "$2"; }
+/usr/bin/python3 "$here/report_flood.py" "$address" "$app_pid" "$calls" >"$tmp/flood.txt" ||
+    fail "the client could not use the program: $(cat "$tmp/flood.txt")"
+cat "$tmp/flood.txt"
+program_running || fail "the program ended"
+(($(value calls "$tmp/flood.txt") >= calls)) || fail "fewer than $calls calls were made"
+(($(value windows "$tmp/flood.txt") == 2)) ||
+    fail "$(($(value windows "$tmp/flood.txt") - 1)) error reports are open, not one"
+pass "$calls calls through AT-SPI during an open report leave exactly one report open"
+before=$(value peak_before "$tmp/flood.txt") after=$(value peak_after "$tmp/flood.txt")
+echo "# peak memory $before KiB with the report open, $after KiB after the calls"
+((after - before < allowed_growth_kib)) ||
+    fail "the peak memory grew by $((after - before)) KiB, more than $allowed_growth_kib KiB"
+pass "the peak memory grew by $((after - before)) KiB, less than $allowed_growth_kib KiB"
+
+for window in $(visible_windows); do
+    [ "$window" = "$main_window" ] && continue
+    xdotool windowfocus --sync "$window" key Return
+done
+wait_until_closed "the error report did not close"
+/usr/bin/python3 "$here/report_flood.py" "$address" "$app_pid" after >"$tmp/after.txt" ||
+    fail "the client could not use the program after the report: $(cat "$tmp/after.txt")"
+cat "$tmp/after.txt"
+[ "$(value moo_text_after_bar "$tmp/after.txt")" = 0.6 ] ||
+    fail "the Moo bar did not write its value into its text box after the report"
+[ "$(value report_again "$tmp/after.txt")" = yes ] ||
+    fail "HESAPLA did not report the supersonic Moo again after the report"
+pass "once the report is closed, the bar and HESAPLA work at once"
+
+echo "$checks passed, 0 failed"
