@@ -23,6 +23,8 @@ packages=(
   orca at-spi2-core dbus-daemon dbus-bin procps python3-pyatspi
   # the accessibility attack: a D-Bus client in Python with GLib's Gio
   python3-gi gir1.2-glib-2.0
+  # closing a window as a window manager does, for a program's normal end
+  python3-xlib
   # Debian package checks, the manual page, the toolkit's own translations and
   # the sources of a Turkish locale for the test that uses it
   lintian groff-base man-db qt6-translations-l10n locales

@@ -250,8 +250,12 @@ private slots:
                                "sıkıştırılamaz akımda 0.006914, 0.0002988, 1.291E-05; "
                                "sıkıştırılabilir akımda 0.01053, 0.0006933, 4.564E-05."),
                  qPrintable(description(f.Picture_Akim)));
-        // With no screen reader listening nothing is announced.
-        QVERIFY(!f.form->findChild<QLabel*>("Announcer"));
+        // With no screen reader listening nothing is announced: before Qt 6.8
+        // no notification is made. From 6.8 on the toolkit drops any
+        // accessibility event while none listens, before anything could see
+        // it, so there only the benchmarks can tell an announcement's cost.
+        if (!ui::toolkitAnnounces)
+            QVERIFY(!f.form->findChild<QLabel*>("Announcer"));
     }
 
     // Qt 6.8 announces; before it an invisible notification appears, again

@@ -32,6 +32,8 @@
 screen_reader_dir=''
 orca_pid='' orca_log=''
 program_pid='' program_window=''
+# More of the program's environment, NAME=VALUE each, set by the caller.
+accessible_program_env=()
 # Every process starts in a process group of its own, so that stopping the
 # group also ends what it spawned: the AT-SPI bus launcher's bus daemon and
 # registry, and whatever the session bus activated.
@@ -166,7 +168,9 @@ start_accessible_program() {
     mkdir -p "$dir/program_runtime"
     chmod 700 "$dir/program_runtime"
     _screen_reader_environment
-    _screen_reader_spawn program env -i "${screen_reader_env[@]}" \
+    sanitizer_environment # of x_server.sh
+    _screen_reader_spawn program env -i "${screen_reader_env[@]}" "${sanitizer_env[@]}" \
+        "${accessible_program_env[@]}" \
         XDG_RUNTIME_DIR="$dir/program_runtime" QT_QPA_PLATFORM=xcb \
         QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$_screen_reader_program" "$@"
     program_pid=${screen_reader_groups[-1]}

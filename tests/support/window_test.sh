@@ -114,10 +114,8 @@ start_program() {
     local environment=("${fixed_env[@]}")
     if [ -n "${2:-}" ]; then environment+=(LOCPATH="$2"); fi
     environment+=("${program_environment[@]}")
-    local passed
-    for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-        if [ -n "${!passed:-}" ]; then environment+=("$passed=${!passed}"); fi
-    done
+    sanitizer_environment
+    environment+=("${sanitizer_env[@]}")
     "${program_runner[@]}" env -i "${environment[@]}" "$program" </dev/null >"$tmp/program.log" 2>&1 &
     app_pid=$!
 }

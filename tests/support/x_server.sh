@@ -12,6 +12,7 @@
 # window manager.
 #
 #   fixed_environment HOME RUNTIME [LANG]  # sets fixed_env (LANG defaults to C.UTF-8)
+#   sanitizer_environment                  # sets sanitizer_env
 #
 # After start_x_server, f10_key holds the F10 key as xdotool must be given it
 # (see below).
@@ -65,4 +66,15 @@ fixed_env=()
 fixed_environment() {
     fixed_env=(PATH="$PATH" HOME="$1" LANG="${3:-C.UTF-8}" DISPLAY="$DISPLAY"
         QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$2")
+}
+
+# A sanitized build started with env -i keeps its options, and the loader its
+# path: those of the caller's environment, NAME=VALUE each.
+sanitizer_env=()
+sanitizer_environment() {
+    local passed
+    sanitizer_env=()
+    for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+        [ -z "${!passed:-}" ] || sanitizer_env+=("$passed=${!passed}")
+    done
 }
