@@ -23,7 +23,7 @@ source "$here/../support/screen_reader.sh"
 readonly wait_limit=15   # seconds for Orca or a window to come up
 readonly warm_up_keys=80 # keys before the peak memory is first read
 readonly soak_keys=320   # keys after it
-readonly allowed_growth_kib=1024
+allowed_growth_kib=1024
 
 # A failure says how to play the same keys again and what Orca said last; the
 # whole speech stays for a look.
@@ -44,7 +44,9 @@ require_tools Xvfb xdotool orca dbus-daemon
 echo "# seed $seed"
 
 # AddressSanitizer holds freed memory in quarantine, whose 256 MiB would hide
-# any growth; without it a sanitized build's peak memory is bounded too.
+# any growth; without it a sanitized build's peak memory is bounded too, more
+# loosely: it keeps the call stack of every new way to allocate (about 4 MiB
+# over this soak), and its leak check at the end stands in for the rest.
 # The loader prints line by line, so its list is read whole: a grep that
 # stops at the first match would break the pipe under pipefail.
 libraries=$(ldd "$executable" 2>/dev/null || true)
@@ -52,6 +54,7 @@ sanitized=''
 if [[ $libraries == *libasan.so* ]]; then
     sanitized=yes
     accessible_program_env=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0")
+    allowed_growth_kib=$((16 * 1024))
 fi
 
 start_display
@@ -229,9 +232,34 @@ program_alive() { [[ $(awk '{ print $3 }' "/proc/$program_pid/stat" 2>/dev/null)
 wait_while "the program did not end after its window was closed" program_alive
 status=0
 wait "$program_pid" || status=$?
-grep -E -m 5 'ERROR: (Leak|Address|UndefinedBehavior)Sanitizer|runtime error:' "$tmp/program.log" >&2 &&
+if grep -E -q 'ERROR: (Address|UndefinedBehavior)Sanitizer|runtime error:' "$tmp/program.log"; then
+    sed -n -E '/ERROR: (Address|UndefinedBehavior)Sanitizer|runtime error:/,$p' \
+        "$tmp/program.log" | head -n 120 >&2
     fail "the program reported a sanitizer error; see the lines above"
+fi
+# A leak is the program's when a frame of its allocation lies in its own code.
+# Qt 6.4's accessibility bridge leaks a copy of a key event whose window has
+# gone before the screen reader answered (its frames are all Qt's); that is
+# not the program's to mend, and LeakSanitizer's exit status counts it too
+# (abort_on_error makes the status that of an abort).
+repo=$(cd "$here/../.." && pwd)
+own_leaks=$(awk -v source="$repo/" -v binary="$executable+" '
+    /(Direct|Indirect) leak of/ { record = $0; next }
+    record != "" && /^ *#[0-9]+ / {
+        if (index($0, source) || index($0, binary)) { print record; record = "" }
+        next
+    }
+    { record = "" }' "$tmp/program.log")
+if [ -n "$own_leaks" ]; then
+    sed -n '/ERROR: LeakSanitizer/,$p' "$tmp/program.log" | head -n 120 >&2
+    fail "the program leaked: $(head -n 3 <<<"$own_leaks")"
+fi
+if [ -n "$sanitized" ] && ((status == 23 || status == 134)) &&
+    grep -q 'ERROR: LeakSanitizer' "$tmp/program.log"; then
+    echo "# the toolkit's own leaks: $(grep -m 1 '^SUMMARY: AddressSanitizer' "$tmp/program.log")"
+    status=0
+fi
 ((status == 0)) || fail "the program ended with status $status after its window was closed"
-pass "the program ends normally when its window is closed${sanitized:+, with no leak reported}"
+pass "the program ends normally when its window is closed${sanitized:+, with no leak of its own}"
 
 echo "$checks passed, 0 failed"
