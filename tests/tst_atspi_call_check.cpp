@@ -23,6 +23,7 @@ const char* const introspectionText = R"xml(
       <arg direction="out" type="(so)"/>
     </method>
     <method name="GetChildren"><arg direction="out" type="a(so)"/></method>
+    <method name="GetAccessibleId"><arg direction="out" type="s"/></method>
   </interface>
   <interface name="org.a11y.atspi.Application">
     <property access="readwrite" type="i" name="Id"/>
@@ -31,6 +32,12 @@ const char* const introspectionText = R"xml(
     <method name="GetExtents">
       <arg direction="in" type="u" name="coord_type"/>
       <arg direction="out" type="(iiii)"/>
+    </method>
+    <method name="GetAccessibleAtPoint">
+      <arg direction="in" type="i" name="x"/>
+      <arg direction="in" type="i" name="y"/>
+      <arg direction="in" type="u" name="coord_type"/>
+      <arg direction="out" type="(so)"/>
     </method>
   </interface>
   <interface name="org.a11y.atspi.Text">
@@ -131,9 +138,16 @@ private slots:
             << properties << "Set"
             << "ssv" << QVariantList{text, "CaretOffset", variant(1)} << Action::Refuse
             << invalidArgs;
-        QTest::newRow("Get of a word's method name, read as the method")
+        QTest::newRow("Get of a word's method name, its two arguments read as the method's")
             << properties << "Get"
-            << "ss" << QVariantList{text, "TextAtOffset"} << Action::Refuse << invalidArgs;
+            << "ss" << QVariantList{text, "TextAtOffset"} << Action::Forward << "";
+        QTest::newRow("Get of a name served by a member of no arguments (Orca 51's AccessibleId)")
+            << properties << "Get"
+            << "ss" << QVariantList{accessible, "AccessibleId"} << Action::Forward << "";
+        QTest::newRow("Get of a member's name that reads three arguments")
+            << properties << "Get"
+            << "ss" << QVariantList{"org.a11y.atspi.Component", "AccessibleAtPoint"}
+            << Action::Refuse << invalidArgs;
         QTest::newRow("Get of a property the bridge serves undeclared")
             << properties << "Get"
             << "ss" << QVariantList{application, "AtspiVersion"} << Action::Forward << "";
@@ -147,9 +161,9 @@ private slots:
         QTest::newRow("Get with only the interface name")
             << properties << "Get"
             << "s" << QVariantList{accessible} << Action::Refuse << invalidArgs;
-        QTest::newRow("Get of a method's name, read as the method")
+        QTest::newRow("Get of a method's name, its arguments read as the method's")
             << properties << "Get"
-            << "ss" << QVariantList{accessible, "ChildAtIndex"} << Action::Refuse << invalidArgs;
+            << "ss" << QVariantList{accessible, "ChildAtIndex"} << Action::Forward << "";
         QTest::newRow("Get on an interface the object lacks")
             << properties << "Get"
             << "ss" << QVariantList{"org.a11y.atspi.Table", "NRows"} << Action::Refuse

@@ -149,11 +149,13 @@ AtSpiCallVerdict checkProperties(const AtSpiDeclaration& declaration, const AtSp
     const auto property = interface->properties.constFind(propertyName);
     if (property == interface->properties.cend()) {
         // The bridge serves some properties it does not declare (the
-        // Application's AtspiVersion on newer Qt) and answers a name it does
-        // not know with an error of its own: a Get is its to answer, unless
-        // the name is one of a member the bridge would run instead.
-        if (call.member == QLatin1String("Get") && !interface->methods.contains(function))
-            return forward();
+        // Application's AtspiVersion on newer Qt), answers a name it does not
+        // know with an error of its own, and runs the member of a name's Get
+        // (Orca 51 asks for the Accessible's AccessibleId so): a Get is its
+        // to answer, unless that member reads past the Get's two arguments.
+        if (call.member == QLatin1String("Get"))
+            return argumentsRead(*interface, function) > arguments.size() ? readPastEnd(function)
+                                                                          : forward();
         return refuse(QDBusError::InvalidArgs,
                       QStringLiteral("No property %1 in %2").arg(propertyName, name));
     }
