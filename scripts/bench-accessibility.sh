@@ -29,8 +29,7 @@ trap cleanup EXIT
 start_x_server "$tmp" 15 || exit 1
 start_session_bus "$tmp" 15 || exit 1
 start_accessibility_bus 15 || exit 1
-address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress | tr -d ' ')
+address=$(accessibility_bus_address)
 
 # The bus name of a process, once its accessible root answers.
 bus_name_of() {
@@ -55,13 +54,8 @@ bus_name_of() {
     return 1
 }
 start_copy() {
-    mkdir -p "$tmp/$1/home" "$tmp/$1/runtime"
-    chmod 700 "$tmp/$1/runtime"
-    setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/$1/home" \
-        XDG_RUNTIME_DIR="$tmp/$1/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-        QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$2" \
-        </dev/null >"$tmp/$1.log" 2>&1 &
-    pids+=("$!")
+    start_client_program "$tmp/$1" "$2"
+    pids+=("$client_pid")
 }
 start_copy guarded "$root/build/bench/app/wavywall"
 guarded=$(bus_name_of "${pids[0]}")

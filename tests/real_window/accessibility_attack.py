@@ -23,6 +23,9 @@ from collections import Counter
 
 from gi.repository import Gio, GLib
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_names import names_of_process  # noqa: E402
+
 ROOT = "/org/a11y/atspi/accessible/root"
 PREFIX = "/org/a11y/atspi/accessible/"
 ACCESSIBLE = "org.a11y.atspi.Accessible"
@@ -111,22 +114,8 @@ class Attacker:
         raise SystemExit("no connection of process %d on the accessibility bus" % self.pid)
 
     def find_program_name(self):
-        names = self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                   "org.freedesktop.DBus", "ListNames", None, None,
-                                   Gio.DBusCallFlags.NONE, TIMEOUT_MS, None).unpack()[0]
-        for name in names:
-            if not name.startswith(":"):
-                continue
-            try:
-                pid = self.bus.call_sync(
-                    "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                    "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)), None,
-                    Gio.DBusCallFlags.NONE, TIMEOUT_MS, None).unpack()[0]
-            except GLib.Error:
-                continue
-            if pid == self.pid:
-                return name
-        return None
+        names = names_of_process(self.bus, self.pid, TIMEOUT_MS)
+        return names[0] if names else None
 
     # One call; returns the reply's values or None for an error reply. A call
     # that the program does not answer ends the attack.

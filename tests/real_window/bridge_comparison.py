@@ -25,6 +25,7 @@ from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from accessibility_attack import ACCESSIBLE, INTROSPECTABLE, PROPERTIES, ROOT  # noqa: E402
+from atspi_names import names_of_process  # noqa: E402
 
 TIMEOUT_MS = 2000
 # Well-formed calls that end the bridge alone: its SetCurrentValue reads the
@@ -46,20 +47,8 @@ class Program:
 
     def find_name(self):
         for _ in range(150):
-            names = self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                       "org.freedesktop.DBus", "ListNames", None, None,
-                                       Gio.DBusCallFlags.NONE, TIMEOUT_MS, None).unpack()[0]
-            for name in names:
-                if not name.startswith(":"):
-                    continue
-                try:
-                    pid = self.bus.call_sync(
-                        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                        "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)), None,
-                        Gio.DBusCallFlags.NONE, TIMEOUT_MS, None).unpack()[0]
-                except GLib.Error:
-                    continue
-                if pid == self.pid and self.answers_on(name):
+            for name in names_of_process(self.bus, self.pid, TIMEOUT_MS):
+                if self.answers_on(name):
                     return name
             time.sleep(0.1)
         raise SystemExit("process %d offers no accessible objects" % self.pid)

@@ -14,35 +14,20 @@ bridge does not serve (UnknownObject, UnknownInterface) are counted apart.
 usage: orca_traffic.py MONITOR_LOG ADDRESS PROGRAM_PID ORCA_PID
 """
 
+import os
 import re
 import sys
 from collections import Counter
 
-from gi.repository import Gio, GLib
+from gi.repository import Gio
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_names import names_of_process  # noqa: E402
 
 REFUSALS = {"org.freedesktop.DBus.Error." + name
             for name in ("InvalidArgs", "UnknownMethod", "Failed")}
 HEADER = re.compile(r"^(method call|method return|error|signal) time=\S+ sender=(\S+) -> "
                     r"destination=(\S+)(.*)$")
-
-
-def bus_name_of(bus, pid):
-    names = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                          "ListNames", None, None, Gio.DBusCallFlags.NONE, 3000, None).unpack()[0]
-    found = []
-    for name in names:
-        if not name.startswith(":"):
-            continue
-        try:
-            owner = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                  "org.freedesktop.DBus", "GetConnectionUnixProcessID",
-                                  GLib.Variant("(s)", (name,)), None, Gio.DBusCallFlags.NONE,
-                                  3000, None).unpack()[0]
-        except GLib.Error:
-            continue
-        if owner == pid:
-            found.append(name)
-    return found
 
 
 def fields(rest):
@@ -71,7 +56,7 @@ def main():
     flags = (Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
              | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
     bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
-    program, orca = set(bus_name_of(bus, program_pid)), set(bus_name_of(bus, orca_pid))
+    program, orca = set(names_of_process(bus, program_pid)), set(names_of_process(bus, orca_pid))
     if not program or not orca:
         print("the program (%s) or Orca (%s) is not on the bus" % (program, orca))
         return 1

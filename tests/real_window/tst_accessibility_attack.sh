@@ -45,19 +45,13 @@ start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
 # as when any accessibility client is about. The AT-SPI bus comes after the
 # program, so that its accessibility bridge comes up, and is guarded, while
 # it runs, as when a screen reader starts later.
-mkdir -p "$tmp/home" "$tmp/program_runtime"
-chmod 700 "$tmp/program_runtime"
-setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/home" \
-    XDG_RUNTIME_DIR="$tmp/program_runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" \
-    </dev/null >"$tmp/program.log" 2>&1 &
-app_pid=$!
+start_client_program "$tmp/program" "$program"
+app_pid=$client_pid
 wait_for_main_window
 pass "the program shows its window"
 
 start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
-address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress | tr -d ' ')
+address=$(accessibility_bus_address)
 
 /usr/bin/python3 "$here/accessibility_attack.py" "$address" "$app_pid" "$seed" \
     "$min_objects" "$min_calls" ||

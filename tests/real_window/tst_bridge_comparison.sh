@@ -37,23 +37,13 @@ require_tools Xvfb xdotool dbus-daemon /usr/bin/python3
 start_display
 start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
 start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
-address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress | tr -d ' ')
+address=$(accessibility_bus_address)
 
 # Both in process groups of their own, with the same environment.
-start_copy() {
-    local name=$1 executable=$2
-    mkdir -p "$tmp/$name/home" "$tmp/$name/runtime"
-    chmod 700 "$tmp/$name/runtime"
-    setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/$name/home" \
-        XDG_RUNTIME_DIR="$tmp/$name/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-        QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$executable" \
-        </dev/null >"$tmp/$name.log" 2>&1 &
-}
-start_copy guarded "$program"
-app_pid=$!
-start_copy alone "$bridge_alone"
-alone_pid=$!
+start_client_program "$tmp/guarded" "$program"
+app_pid=$client_pid
+start_client_program "$tmp/alone" "$bridge_alone"
+alone_pid=$client_pid
 
 /usr/bin/python3 "$here/bridge_comparison.py" "$address" "$app_pid" "$alone_pid" \
     "$min_objects" "$min_calls" | tee "$out_dir/bridge_comparison.txt" ||

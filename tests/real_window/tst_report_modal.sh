@@ -30,15 +30,9 @@ require_tools Xvfb xdotool dbus-daemon /usr/bin/python3
 start_display
 start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
 start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
-address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress | tr -d ' ')
-mkdir -p "$tmp/home" "$tmp/program_runtime"
-chmod 700 "$tmp/program_runtime"
-setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$tmp/home" \
-    XDG_RUNTIME_DIR="$tmp/program_runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" \
-    </dev/null >"$tmp/program.log" 2>&1 &
-app_pid=$!
+address=$(accessibility_bus_address)
+start_client_program "$tmp/program" "$program"
+app_pid=$client_pid
 wait_for_main_window
 
 value() { awk -v key="$1" '$1 == key { print $2 }' "$2"; }

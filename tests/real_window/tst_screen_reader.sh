@@ -53,8 +53,7 @@ start_display
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
 # Every message on the AT-SPI bus is recorded, to check at the end how the
 # program answered each call Orca made.
-atspi_address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress | tr -d ' ')
+atspi_address=$(accessibility_bus_address)
 dbus-monitor --address "$atspi_address" >"$tmp/atspi_bus.txt" 2>"$tmp/atspi_monitor.log" &
 monitor_pid=$!
 start_accessible_program "$tmp" "$wait_limit" "$program" || fail "the program did not start"

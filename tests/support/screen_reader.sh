@@ -185,6 +185,25 @@ start_accessible_program() {
         _screen_reader_fail "Orca said nothing about $name" || return 1
 }
 
+# The AT-SPI bus's address, from its launcher on this library's session bus.
+accessibility_bus_address() {
+    dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress | tr -d ' '
+}
+
+# start_client_program DIR EXECUTABLE: a program for an accessibility client
+# of the caller's own, on this library's session bus, not waited for: DIR
+# holds its home and runtime directory, DIR.log its output; sets client_pid.
+# It offers its widgets whether or not a screen reader runs.
+start_client_program() {
+    mkdir -p "$1/home" "$1/runtime"
+    chmod 700 "$1/runtime"
+    setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$1/home" \
+        XDG_RUNTIME_DIR="$1/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+        QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$2" </dev/null >"$1.log" 2>&1 &
+    client_pid=$!
+}
+
 _screen_reader_find_window() {
     program_window=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n 1)
     [ -n "$program_window" ]
