@@ -12,7 +12,7 @@
 # usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>
 set -euo pipefail
 
-readonly program=${1:?usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>}
+program=${1:?usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>}
 readonly out_dir=${2:?usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
@@ -136,6 +136,8 @@ pass "on X11 the plots are plain at start; Tab moves the focus mark from the str
 
 start_wayland_session "$tmp" "$wait_limit"
 use_wayland_session
+program=$(session_program "$program")
+[ -n "$program" ] || fail "the session's user can run no copy of the program"
 pass "sway's headless output is 1024x768 at scale 1 (WAYLAND_DISPLAY=$WAYLAND_DISPLAY, user $session_user)"
 
 main_window=''

@@ -8,6 +8,7 @@
 #   use_wayland_session                   # screenshots, windows and the program go to the session
 #   press_keys KEY...                     # the keys in turn, by one wtype
 #   as_session_user COMMAND...            # COMMAND as the session's user, in its environment
+#   session_program PROGRAM               # prints where the session's user can run PROGRAM
 #   wayland_windows / wayland_window_title ID
 #   stop_wayland_session                  # ends what the session started
 #
@@ -16,7 +17,7 @@
 # directory (XDG_RUNTIME_DIR, 0700) and home are made for it in a directory
 # of its own under TMPDIR, removed at the end; the logs go to LOGDIR. The
 # program, grim and wtype run as that user too, like every client of a
-# desktop session; the program must be readable by it. The headless backend
+# desktop session (session_program gives the program a place it can reach). The headless backend
 # needs no seat, logind, udev, input or DRM device: wlroots opens no session
 # for it, and draws with its pixman renderer, the same on every machine.
 #
@@ -51,8 +52,6 @@ start_wayland_session() {
         chown "$uid:$gid" "$session_dir"
         as_session_user_bare test -x "$session_dir" ||
             fail "$session_user cannot reach $session_dir: the directories above it need o+x"
-        as_session_user_bare test -r "$program" -a -x "$program" ||
-            fail "$session_user cannot run $program: the build directory must be readable by all"
     else
         session_user=$(id -un)
     fi
@@ -96,6 +95,20 @@ start_wayland_session() {
         rm -rf "$session_dir"
     ) </dev/null >/dev/null 2>&1 &
     session_watchdog_pid=$!
+}
+
+# The program itself where the session's user can run it, else a copy in the
+# session's directory: a checkout below a private directory (a fresh clone in
+# a mktemp directory, say) is out of that user's reach. The program needs
+# nothing else of its build directory.
+session_program() {
+    if as_session_user_bare test -r "$1" -a -x "$1"; then
+        echo "$1"
+        return
+    fi
+    cp "$1" "$session_dir/program" && chmod 755 "$session_dir/program" ||
+        fail "could not copy $1 where $session_user can run it"
+    echo "$session_dir/program"
 }
 
 as_session_user_bare() {
