@@ -47,11 +47,8 @@ echo "# seed $seed"
 # any growth; without it a sanitized build's peak memory is bounded too, more
 # loosely: it keeps the call stack of every new way to allocate (about 4 MiB
 # over this soak), and its leak check at the end stands in for the rest.
-# The loader prints line by line, so its list is read whole: a grep that
-# stops at the first match would break the pipe under pipefail.
-libraries=$(ldd "$executable" 2>/dev/null || true)
 sanitized=''
-if [[ $libraries == *libasan.so* ]]; then
+if built_with_asan "$executable"; then
     sanitized=yes
     accessible_program_env=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0")
     allowed_growth_kib=$((16 * 1024))

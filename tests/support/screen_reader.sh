@@ -194,13 +194,15 @@ accessibility_bus_address() {
 # start_client_program DIR EXECUTABLE: a program for an accessibility client
 # of the caller's own, on this library's session bus, not waited for: DIR
 # holds its home and runtime directory, DIR.log its output; sets client_pid.
-# It offers its widgets whether or not a screen reader runs.
+# It offers its widgets whether or not a screen reader runs, and has
+# accessible_program_env besides.
 start_client_program() {
     mkdir -p "$1/home" "$1/runtime"
     chmod 700 "$1/runtime"
     setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$1/home" \
         XDG_RUNTIME_DIR="$1/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-        QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$2" </dev/null >"$1.log" 2>&1 &
+        "${accessible_program_env[@]}" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$2" \
+        </dev/null >"$1.log" 2>&1 &
     client_pid=$!
 }
 

@@ -13,6 +13,7 @@
 #
 #   fixed_environment HOME RUNTIME [LANG]  # sets fixed_env (LANG defaults to C.UTF-8)
 #   sanitizer_environment                  # sets sanitizer_env
+#   built_with_asan EXECUTABLE             # whether it is built with AddressSanitizer
 #
 # After start_x_server, f10_key holds the F10 key as xdotool must be given it
 # (see below).
@@ -77,4 +78,12 @@ sanitizer_environment() {
     for passed in LD_LIBRARY_PATH ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
         [ -z "${!passed:-}" ] || sanitizer_env+=("$passed=${!passed}")
     done
+}
+
+# The loader prints line by line, so its list is read whole: a grep that
+# stopped at the first match would break the pipe under pipefail.
+built_with_asan() {
+    local libraries
+    libraries=$(ldd "$1" 2>/dev/null || true)
+    [[ $libraries == *libasan.so* ]]
 }
