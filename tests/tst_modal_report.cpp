@@ -73,8 +73,8 @@ private slots:
             --open;
         });
         // A press queued before the report opens arrives inside it.
-        QMetaObject::invokeMethod(
-            f.Command1, [&f] { f.Command1->click(); }, Qt::QueuedConnection);
+        const auto clickHesapla = [&f] { f.Command1->click(); };
+        QMetaObject::invokeMethod(f.Command1, clickHesapla, Qt::QueuedConnection);
         f.pressHesapla();
         QCOMPARE(reports, 1);
         QCOMPARE(mostOpen, 1);
