@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds wavywall's Debian source and binary packages from this tree with
+# dpkg-buildpackage, as a Debian builder would, and checks them:
+#   1. check_package.sh: lintian, the control fields, the files;
+#   2. a second build from the source package, in another path, time zone,
+#      umask and locale, and later, without the build-time tests: the binary
+#      package is the same to the bit (diffoscope shows a difference);
+#   3. autopkgtest on the .changes: the installed program's own tests.
+# The packages stay in OUT_DIR (default build/package). Step 3 installs the
+# package on this machine, so it needs root or sudo.
+#
+# usage: scripts/package.sh [OUT_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_tree=$PWD
+out=$(realpath -m "${1:-build/package}")
+version=$(dpkg-parsechangelog -S Version)
+arch=$(dpkg --print-architecture)
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+fail() {
+    echo "package: FAIL: $*" >&2
+    exit 1
+}
+
+rm -rf "$out"
+mkdir -p "$out/first" "$out/second/a/longer/build/path"
+
+# The tree as dpkg-source takes it: the tracked files and the new ones not
+# ignored, as they stand in the work tree.
+first=$out/first/wavywall-$version
+mkdir -p "$first"
+git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
+    tar --null -T - -cf - | tar -xf - -C "$first"
+
+SECONDS=0
+echo "package: dpkg-buildpackage -us -uc in $first"
+(cd "$first" && umask 022 && TZ=UTC LC_ALL=C.UTF-8 dpkg-buildpackage -us -uc) >"$out/first.log" 2>&1 || {
+    tail -n 60 "$out/first.log" | cut -c1-300
+    fail "dpkg-buildpackage failed: $out/first.log"
+}
+echo "package: built in $SECONDS s"
+changes=$out/first/wavywall_${version}_${arch}.changes
+bash packaging/tests/check_package.sh "$changes" "$first"
+
+# The second build: what a rebuilder does with the source package.
+SECONDS=0
+second=$out/second/a/longer/build/path/wavywall-$version
+dpkg-source -x "$out/first/wavywall_$version.dsc" "$second" >/dev/null
+locale=C.UTF-8
+[[ $'\n'$(locale -a)$'\n' == *$'\n'tr_TR.utf8$'\n'* ]] && locale=tr_TR.UTF-8
+echo "package: a second build without the tests in $second, at UTC+14, umask 002, $locale"
+(cd "$second" && umask 002 && TZ=Etc/GMT-14 LC_ALL=$locale LANG=$locale DEB_BUILD_OPTIONS=nocheck \
+    dpkg-buildpackage -us -uc -b -Pnocheck) >"$out/second.log" 2>&1 || {
+    tail -n 60 "$out/second.log" | cut -c1-300
+    fail "the second dpkg-buildpackage failed: $out/second.log"
+}
+echo "package: built again in $SECONDS s"
+deb=wavywall_${version}_${arch}.deb
+rebuilt=$(dirname "$second")/$deb
+if ! cmp "$out/first/$deb" "$rebuilt"; then
+    command -v diffoscope >/dev/null &&
+        diffoscope --text "$out/diffoscope.txt" "$out/first/$deb" "$rebuilt" || true
+    cat "$out/diffoscope.txt" 2>/dev/null | head -n 200
+    fail "two builds of the same source gave different packages"
+fi
+echo "ok - two builds give the same $deb: sha256 $(sha256sum <"$out/first/$deb" | cut -c1-16)…"
+
+SECONDS=0
+echo "package: autopkgtest $changes -- null"
+status=0
+"${sudo_cmd[@]}" autopkgtest --output-dir "$out/autopkgtest" "$changes" -- null >"$out/autopkgtest.log" 2>&1 ||
+    status=$?
+tail -n 40 "$out/autopkgtest.log"
+((status == 0)) || fail "autopkgtest failed with status $status: $out/autopkgtest.log"
+echo "package: autopkgtest passed in $SECONDS s"
