@@ -1,103 +1,106 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing wavywall need,
-# and only those that are missing. Safe to run again; does nothing when all are there.
-# Works on Debian 12 and 13 alike: where the releases name a package
-# differently, the list gives the choices as "new|old" and the first one that
-# apt offers is taken.
+# Installs, with apt, the Debian packages that wavywall needs, and only those
+# that are missing; does nothing when all are there. Works as root or with
+# sudo, on Debian 12, 13 and testing alike: apt picks, from each field's
+# alternatives, what the release offers.
+#
+# usage: scripts/install-deps.sh [run|test]
+#   run   what building and running the program need: debian/control's
+#         Build-Depends without the build-time tests (the nocheck profile),
+#         and the binary package's Depends and Recommends
+#   test  (default) all of that, the build-time tests' tools, what the
+#         installed package's tests need (debian/tests/control), and the tools
+#         that only the wider suite uses, listed below
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(
-  # build
-  g++ cmake ninja-build pkg-config
-  # the format check of the tracked sources
-  clang-format git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  # Qt's SVG image and icon plugins: their own package from Debian 13 on
-  'qt6-svg-plugins|libqt6svg6'
-  # tests, benchmarks and the fuzz target
-  libbenchmark-dev qt6-base-private-dev clang libclang-rt-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
-  # desktop integration and packaging
-  desktop-file-utils appstream dpkg-dev file librsvg2-bin
-  # the screen-reader test: Orca on a private D-Bus session and AT-SPI bus
-  orca at-spi2-core dbus-daemon dbus-bin procps python3-pyatspi
-  # the accessibility attack: a D-Bus client in Python with GLib's Gio
-  python3-gi gir1.2-glib-2.0
-  # closing a window as a window manager does, for a program's normal end
-  python3-xlib
-  # Debian package checks, the manual page, the toolkit's own translations and
-  # the sources of a Turkish locale for the test that uses it
-  lintian groff-base man-db qt6-translations-l10n locales
-  # reading the toolkit's texts off the screen in the real-window check
-  tesseract-ocr tesseract-ocr-tur
-  # a dark desktop in the real-window check: Qt's GTK platform theme; Adwaita,
-  # dark variant included, is built into GTK 3 itself
-  qt6-gtk-platformtheme
-  # the real-window check on a native Wayland compositor: sway's headless
-  # backend, Qt's Wayland platform, grim's screenshots, wtype's keys, Python
-  # to read sway's window tree, and util-linux's setpriv to run them all as an
-  # unprivileged user when root
-  sway qt6-wayland grim wtype python3 util-linux
-  # the same suite on another Debian release (scripts/test-on-debian.sh)
-  debootstrap
+what=${1:-test}
+case $what in
+run | test) ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
+
+# The tools that only the project's own suite uses, beyond those of
+# debian/control and debian/tests/control, in apt's dependency syntax.
+readonly suite_tools=(
+    # the format check of the tracked sources
+    clang-format git
+    # benchmarks, and the fuzz target built with clang
+    libbenchmark-dev clang libclang-rt-dev
+    # the package built, checked, compared and tested as Debian does
+    dpkg-dev lintian autopkgtest diffoscope-minimal file
+    desktop-file-utils appstream groff-base man-db
+    # the screen-reader test: Orca on a private D-Bus session and AT-SPI bus
+    orca at-spi2-core dbus-daemon dbus-bin procps python3-pyatspi
+    # accessibility clients in Python with GLib's Gio, and a window closed
+    # as a window manager closes it
+    python3-gi gir1.2-glib-2.0 python3-xlib
+    # reading the toolkit's texts off the screen
+    tesseract-ocr tesseract-ocr-tur
+    # a dark desktop: Qt's GTK platform theme (GTK 3 has Adwaita dark)
+    qt6-gtk-platformtheme
+    # a native Wayland compositor: sway's headless backend, Qt's Wayland
+    # platform, grim's screenshots, wtype's keys, Python to read sway's tree,
+    # setpriv to run them as an unprivileged user when root
+    sway qt6-wayland grim wtype python3 util-linux
+    # the same suite on another Debian release (scripts/test-on-debian.sh)
+    debootstrap
 )
+# A locale with a decimal comma, for the number conversions and for the
+# second of the package's two builds.
+readonly test_locale=tr_TR.UTF-8
 
 export DEBIAN_FRONTEND=noninteractive
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-# Both read a command's whole output before matching it: grep -q would stop
-# reading at its match, and the writer's broken pipe fail the test.
-installed() {
-    [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = 'install ok installed' ]
+# A field of a stanza of a Debian control file, on one line, without the
+# substitution variables (${shlibs:Depends}) that the build fills in, and
+# without the package itself (autopkgtest's "@", "wavywall").
+control_field() {
+    local file=$1 stanza=$2 name=$3
+    awk -v stanza="$stanza" -v name="$name" '
+        /^$/ { here = 0 }
+        $0 ~ "^" stanza { here = 1 }
+        here && tolower($0) ~ "^" tolower(name) ":" { field = 1; sub(/^[^:]*:/, ""); print; next }
+        field && /^[ \t]/ { print; next }
+        { field = 0 }' "$file" |
+        grep -v '^ *#' | tr '\n' ' ' | tr ',' '\n' |
+        sed -e 's/^ *//' -e 's/ *$//' | grep -Ev '^(\$\{.*\}|@|wavywall)?$' | paste -sd, -
 }
 
-# Whether apt can install NAME: a real package with a candidate version.
-offered() {
-    [[ $(apt-cache policy "$1" 2>/dev/null) =~ $'\n'\ \ Candidate:\ [^\(] ]]
-}
-
-# The package lists are read once, and only when something is missing.
-lists_updated=''
-update_lists() {
-    [ -n "$lists_updated" ] && return
-    "${sudo_cmd[@]}" apt-get update -qq
-    lists_updated=yes
-}
-
-# Prints the name to install for a "new|old" choice: the first that apt
-# offers, or nothing when that one is installed already.
-choose() {
-    local name choices
-    IFS='|' read -ra choices <<<"$1"
-    for name in "${choices[@]}"; do
-        installed "$name" && return
-        if offered "$name"; then
-            echo "$name"
-            return
-        fi
-    done
-    echo "install-deps: apt offers none of ${choices[*]}" >&2
-    return 1
-}
-
-missing=()
-for p in "${packages[@]}"; do
-    if [[ $p == *'|'* ]]; then
-        installed_or_none=$(choose "$p" 2>/dev/null) || {
-            update_lists
-            installed_or_none=$(choose "$p")
-        }
-        [ -z "$installed_or_none" ] || missing+=("$installed_or_none")
-    elif ! installed "$p"; then
-        missing+=("$p")
-    fi
-done
-
-if ((${#missing[@]} == 0)); then
-  exit 0
+build_dep=(build-dep ./)
+[ "$what" = test ] || build_dep=(build-dep -P nocheck ./)
+runtime=$(control_field debian/control 'Package: wavywall' Depends),$(control_field debian/control 'Package: wavywall' Recommends)
+satisfy=("$runtime")
+if [ "$what" = test ]; then
+    satisfy+=("$(control_field debian/tests/control 'Tests:' Depends)")
+    satisfy+=("$(printf '%s, ' "${suite_tools[@]}" | sed 's/, $//')")
 fi
 
-echo "install-deps: installing ${missing[*]}"
-update_lists
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Whether apt would install anything, asked without installing: also so
+# when apt cannot tell, for example before its package lists are read.
+# (The output is read whole before it is matched: grep -q would stop
+# reading at its match, and apt fail on the broken pipe.)
+anything_missing() {
+    local out
+    out=$(apt-get -s "${build_dep[@]}" 2>&1) || return 0
+    [[ $out == *$'\n'Inst\ * ]] && return 0
+    out=$(apt-get -s satisfy "${satisfy[@]}" 2>&1) || return 0
+    [[ $out == *$'\n'Inst\ * ]]
+}
+
+if anything_missing; then
+    echo "install-deps: installing what $what needs"
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get "${build_dep[@]}" -y -qq --no-install-recommends
+    "${sudo_cmd[@]}" apt-get satisfy -y -qq --no-install-recommends "${satisfy[@]}"
+fi
+
+if [ "$what" = test ] && [[ $'\n'$(locale -a 2>/dev/null)$'\n' != *$'\n'${test_locale/UTF-8/utf8}$'\n'* ]]; then
+    echo "install-deps: making the locale $test_locale"
+    "${sudo_cmd[@]}" localedef -i "${test_locale%%.*}" -c -f UTF-8 "$test_locale"
+fi

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds wavywall and starts it.
+# Installs what building and running wavywall need and is missing, builds it
+# and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh run
 cmake --preset release >/dev/null
 cmake --build --preset release
 exec build/release/app/wavywall
