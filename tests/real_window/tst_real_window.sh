@@ -174,14 +174,15 @@ plots_signature() {
 both_drawn_on() {
     ! plain_yellow "$akim" && ! plain_yellow "$basinc"
 }
-click_client "${hesapla[@]}"
-wait_for "HESAPLA draws on both plots" "$plots" both_drawn_on
+# From the streamline plot, where the focus starts, two Tabs reach HESAPLA.
+xdotool key --delay 40 Tab Tab Return
+wait_for "Tab, Tab and Return press HESAPLA, which draws on both plots" "$plots" both_drawn_on
 only_plot_colours
 no_red || fail "red shows at Mach 0, where the compressible curves lie exactly under the blue ones"
 both_have "$blue" || fail "HESAPLA drew no blue incompressible curve in one of the plots"
 both_have "$black" || fail "HESAPLA drew no black wall or axes in one of the plots"
 save_screenshot after
-pass "HESAPLA draws blue and black in both plots, and at Mach 0 no red"
+pass "Tab, Tab and Return press HESAPLA: blue and black in both plots, and at Mach 0 no red"
 
 # --- The bars: H/L up to 0.2 at Mach 0, then the Mach number up to 0.6 --------
 
@@ -279,6 +280,10 @@ yellow_share=$((100 * $(count_colour "$shot" "$about_area" "$yellow") / (width *
 (($(count_tinted "$shot" "$about_area" blue) > 0)) || fail "the About window shows no blue address line"
 save_screenshot about
 pass "the menu item 'About' opens a $about_size window named 'About': $yellow_share % light yellow, green and blue text"
+
+xdotool key Escape
+wait_until_closed "Escape did not close the About window"
+pass "Escape closes the About window"
 
 program_running || fail "the program ended"
 [ -n "$(visible_windows | grep -x "$main_window" || true)" ] || fail "the main window is gone"
