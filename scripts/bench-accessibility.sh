@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh >/dev/null
 cmake --preset bench >/dev/null
-cmake --build --preset bench --target wavywall bench_bridge_alone bench_accessibility_walk
+cmake --build --preset bench --target wavywall wavywall_bridge_alone bench_accessibility_walk
 root=$PWD
 # shellcheck source=../tests/support/x_server.sh
 source tests/support/x_server.sh
@@ -59,7 +59,7 @@ start_copy() {
 }
 start_copy guarded "$root/build/bench/app/wavywall"
 guarded=$(bus_name_of "${pids[0]}")
-start_copy alone "$root/build/bench/bench/bench_bridge_alone"
+start_copy alone "$root/build/bench/bench/wavywall_bridge_alone"
 alone=$(bus_name_of "${pids[1]}")
 "$root/build/bench/bench/bench_accessibility_walk" "$address" "$guarded" "${pids[0]}" \
     "$alone" "${pids[1]}" "$@"
