@@ -1,6 +1,8 @@
 // Measures one recalculation against the cost of painting its segments and
 // ends with the medians and their ratios. The main window runs on the
-// offscreen platform, so no display is needed.
+// offscreen platform, so no display is needed. With --brief, each benchmark
+// runs a few iterations once: a check that they all still run, whose figures
+// mean little.
 
 #include "bench_recalculation.h"
 #include "median_reporter.h"
@@ -9,8 +11,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <unistd.h>
@@ -41,12 +45,19 @@ int main(int argc, char** argv)
     // benchmark's median and with it the ratios. Arguments given override it.
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     std::vector<char*> arguments(argv, argv + argc);
+    auto length = bench::Length::measured;
+    if (const auto brief =
+            std::find(arguments.begin() + 1, arguments.end(), std::string_view("--brief"));
+        brief != arguments.end()) {
+        arguments.erase(brief);
+        length = bench::Length::brief;
+    }
     arguments.insert(arguments.begin() + 1, interleave.data());
     int count = int(arguments.size());
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 1;
-    bench::registerRecalculationBenchmarks();
+    bench::registerRecalculationBenchmarks(length);
 
     bench::MedianReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
                                                          : benchmark::ConsoleReporter::OO_Tabular);

@@ -69,6 +69,8 @@ namespace {
 
 constexpr int repetitions = 15;
 constexpr double minSecondsPerRepetition = 0.2;
+constexpr int briefIterations = 3;
+constexpr int briefRepetitions = 2; // the fewest that give a median
 
 QColor background()
 {
@@ -267,18 +269,22 @@ void arithmetic(benchmark::State& state)
     }
 }
 
+Length runLength = Length::measured;
+
 void medianOfRepetitions(benchmark::internal::Benchmark* b)
 {
-    b->Unit(benchmark::kMicrosecond)
-        ->MinTime(minSecondsPerRepetition)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
+    b->Unit(benchmark::kMicrosecond)->ReportAggregatesOnly(true);
+    if (runLength == Length::brief)
+        b->Iterations(briefIterations)->Repetitions(briefRepetitions);
+    else
+        b->MinTime(minSecondsPerRepetition)->Repetitions(repetitions);
 }
 
 } // namespace
 
-void registerRecalculationBenchmarks()
+void registerRecalculationBenchmarks(Length length)
 {
+    runLength = length;
     medianOfRepetitions(benchmark::RegisterBenchmark(recalculationName, recalculation));
     medianOfRepetitions(benchmark::RegisterBenchmark(clickFloorName, clickFloor));
     medianOfRepetitions(benchmark::RegisterBenchmark(drawingFloorName, drawingFloor));

@@ -24,7 +24,11 @@ inline constexpr const char* arithmeticName = "arithmetic";
 inline constexpr const char* withAccessibilityName = "recalculation_with_accessibility";
 inline constexpr const char* withoutButtonName = "recalculation_without_button_repaints";
 
+/// How long each benchmark runs: long enough for medians to compare, or once
+/// and briefly, to see that it runs at all (CI).
+enum class Length { measured, brief };
+
 /// Needs a QApplication.
-void registerRecalculationBenchmarks();
+void registerRecalculationBenchmarks(Length length);
 
 } // namespace bench

@@ -2,21 +2,24 @@
 # Installs what is missing, checks that the C++ sources are formatted, builds
 # wavywall with its tests and runs the whole suite; then builds and runs the
 # same suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# fuzzes a recalculation for a minute, and builds, checks and tests the
-# Debian package as Debian's tools do (scripts/package.sh). Tests that need a
-# display start their own Xvfb.
+# fuzzes a recalculation for a minute, builds the release and benchmark
+# presets and runs each benchmark briefly (its figures are printed, not
+# judged: a benchmark that stops building or running fails here), and builds,
+# checks and tests the Debian package as Debian's tools do
+# (scripts/package.sh). Tests that need a display start their own Xvfb.
 #
-# usage: scripts/test.sh [STAGE...]   STAGE: dev, asan, fuzz or package (default: all four)
+# usage: scripts/test.sh [STAGE...]
+#   STAGE: dev, asan, fuzz, bench or package (default: all five)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(dev asan fuzz package)
+[ ${#stages[@]} -gt 0 ] || stages=(dev asan fuzz bench package)
 for stage in "${stages[@]}"; do
     case $stage in
-    dev | asan | fuzz | package) ;;
+    dev | asan | fuzz | bench | package) ;;
     *)
-        echo "usage: $0 [dev|asan|fuzz|package]..." >&2
+        echo "usage: $0 [dev|asan|fuzz|bench|package]..." >&2
         exit 2
         ;;
     esac
@@ -27,17 +30,22 @@ scripts/check-format.sh
 
 for stage in "${stages[@]}"; do
     SECONDS=0
-    if [ "$stage" = package ]; then
-        scripts/package.sh
-        echo "test: stage $stage took $SECONDS s"
-        continue
-    fi
-    cmake --preset "$stage"
-    cmake --build --preset "$stage"
-    if [ "$stage" = fuzz ]; then
-        fuzz/run.sh 60
-    else
-        ctest --preset "$stage"
-    fi
+    case $stage in
+    package) scripts/package.sh ;;
+    bench)
+        scripts/bench.sh --brief
+        scripts/bench-accessibility.sh --benchmark_repetitions=2
+        RUNS=1 scripts/startup-check.sh
+        ;;
+    *)
+        cmake --preset "$stage"
+        cmake --build --preset "$stage"
+        if [ "$stage" = fuzz ]; then
+            fuzz/run.sh 60
+        else
+            ctest --preset "$stage"
+        fi
+        ;;
+    esac
     echo "test: stage $stage took $SECONDS s"
 done
