@@ -250,12 +250,19 @@ private slots:
                                "sıkıştırılamaz akımda 0.006914, 0.0002988, 1.291E-05; "
                                "sıkıştırılabilir akımda 0.01053, 0.0006933, 4.564E-05."),
                  qPrintable(description(f.Picture_Akim)));
-        // With no screen reader listening nothing is announced: before Qt 6.8
-        // no notification is made. From 6.8 on the toolkit drops any
-        // accessibility event while none listens, before anything could see
-        // it, so there only the benchmarks can tell an announcement's cost.
-        if (!ui::toolkitAnnounces)
-            QVERIFY(!f.form->findChild<QLabel*>("Announcer"));
+    }
+
+    // With no screen reader listening nothing is announced: before Qt 6.8 no
+    // notification is made.
+    void nothingIsAnnouncedWithoutListener()
+    {
+        if constexpr (ui::toolkitAnnounces)
+            QSKIP("from Qt 6.8 on the toolkit drops an announcement while no screen reader "
+                  "listens, before a test could see it; the benchmarks tell its cost");
+        Form1Fixture f;
+        Form1Fixture::type(f.Text_Moo, "0.5");
+        f.pressHesapla();
+        QVERIFY(!f.form->findChild<QLabel*>("Announcer"));
     }
 
     // Qt 6.8 announces; before it an invisible notification appears, again

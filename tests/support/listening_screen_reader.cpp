@@ -1,11 +1,13 @@
 #include "listening_screen_reader.h"
 
+#include "toolkit_version.h"
+
 #include <QAccessible>
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if WAVYWALL_TOOLKIT_ANNOUNCES
 #include <QAccessibleAnnouncementEvent>
 #endif
 
@@ -31,7 +33,7 @@ QPlatformAccessibility& platformAccessibility()
 void listen(QAccessibleEvent* event)
 {
     ++eventCount;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if WAVYWALL_TOOLKIT_ANNOUNCES
     if (event->type() == QAccessible::Announcement) {
         const auto* announcement = static_cast<QAccessibleAnnouncementEvent*>(event);
         spoken.push_back(
