@@ -61,9 +61,8 @@ QString pressureRange(const flow::PlotSummary& s)
 
 QString inputs(double Moo, double HbL)
 {
-    return QStringLiteral("Moo = %1, H/L = %2")
-        .arg(QString::fromStdString(flow::numberToText(Moo)),
-             QString::fromStdString(flow::numberToText(HbL)));
+    return inputsNamed(QString::fromStdString(flow::numberToText(Moo)),
+                       QString::fromStdString(flow::numberToText(HbL)));
 }
 
 QString contents(Plot plot)
@@ -86,6 +85,11 @@ QString stopped(const flow::RunTimeError& error)
 }
 
 } // namespace
+
+QString inputsNamed(const QString& Moo, const QString& HbL)
+{
+    return QStringLiteral("Moo = %1, H/L = %2").arg(Moo, HbL);
+}
 
 QString blankPlotDescription()
 {

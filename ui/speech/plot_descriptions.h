@@ -12,6 +12,10 @@ namespace ui {
 
 enum class Plot { Streamlines, Pressure };
 
+/// The inputs as the sentences name them, each as its text gives it:
+/// "Moo = 0.5, H/L = 0.1".
+QString inputsNamed(const QString& Moo, const QString& HbL);
+
 /// A plot not drawn yet.
 QString blankPlotDescription();
 

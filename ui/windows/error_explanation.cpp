@@ -28,8 +28,7 @@ QString tooLongNumber(const StoppedRecalculation& where)
 
 QString coordinateTooLarge(const StoppedRecalculation& where)
 {
-    const QString inputs =
-        QStringLiteral("Moo = %1, H/L = %2").arg(numberIn(where.mooText), numberIn(where.hblText));
+    const QString inputs = inputsNamed(numberIn(where.mooText), numberIn(where.hblText));
     if (where.plot == Plot::Pressure)
         return QStringLiteral("%1 ile basınç katsayısı çizilemeyecek kadar büyük (en çok yaklaşık "
                               "3.4E+38): Moo'yu 1'den uzak, H/L'yi küçük tutun, örneğin Moo = 0.5, "
