@@ -80,8 +80,7 @@ private slots:
         QCOMPARE(about->windowTitle(), QString("About"));
         QCOMPARE(about->size(), QSize(240, 136));
         QVERIFY(about->parentWidget() == nullptr); // no owner
-        QCOMPARE(about->palette().color(QPalette::Window).rgb(),
-                 lightYellow);
+        QCOMPARE(about->palette().color(QPalette::Window).rgb(), lightYellow);
         const auto labels = about->findChildren<QLabel*>();
         QCOMPARE(labels.size(), 7);
         for (const Line& line : describedLines()) {
@@ -95,8 +94,7 @@ private slots:
                                                about->width() - label->x()));
             QVERIFY2(about->rect().contains(label->geometry()), qPrintable(line.name));
             QCOMPARE(label->palette().color(QPalette::WindowText).rgb(), line.colour);
-            QCOMPARE(label->palette().color(QPalette::Window).rgb(),
-                     lightYellow);
+            QCOMPARE(label->palette().color(QPalette::Window).rgb(), lightYellow);
             QCOMPARE(label->font().pixelSize(), line.pixels);
             QCOMPARE(label->font().weight(), QFont::Normal);
             QVERIFY(!label->font().italic() && !label->font().underline());
