@@ -57,9 +57,9 @@ start_copy() {
     start_client_program "$tmp/$1" "$2"
     pids+=("$client_pid")
 }
-start_copy guarded "$root/build/bench/app/wavywall"
+start_copy guarded "$root/build/release/app/wavywall"
 guarded=$(bus_name_of "${pids[0]}")
-start_copy alone "$root/build/bench/bench/wavywall_bridge_alone"
+start_copy alone "$root/build/release/bench/wavywall_bridge_alone"
 alone=$(bus_name_of "${pids[1]}")
-"$root/build/bench/bench/bench_accessibility_walk" "$address" "$guarded" "${pids[0]}" \
+"$root/build/release/bench/bench_accessibility_walk" "$address" "$guarded" "${pids[0]}" \
     "$alone" "${pids[1]}" "$@"

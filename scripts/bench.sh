@@ -9,4 +9,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset bench >/dev/null
 cmake --build --preset bench
-exec build/bench/bench/bench_recalculation "$@"
+exec build/release/bench/bench_recalculation "$@"

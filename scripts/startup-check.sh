@@ -18,12 +18,10 @@ readonly wait_limit=20  # seconds for a window to be mapped
 readonly time_target=1.10 memory_target=1.10
 
 scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target wavywall >/dev/null
 cmake --preset bench >/dev/null
-cmake --build --preset bench --target bare_window >/dev/null
+cmake --build --preset bench --target wavywall bare_window >/dev/null
 readonly program=build/release/app/wavywall
-readonly bare=build/bench/bench/bare_window
+readonly bare=build/release/bench/bare_window
 
 # shellcheck source=../tests/support/x_server.sh
 source tests/support/x_server.sh

@@ -36,6 +36,9 @@ for stage in "${stages[@]}"; do
         scripts/bench.sh --brief
         scripts/bench-accessibility.sh --benchmark_repetitions=2
         RUNS=1 scripts/startup-check.sh
+        # The release preset: the same tree without the benchmarks.
+        cmake --preset release
+        cmake --build --preset release
         ;;
     *)
         cmake --preset "$stage"
