@@ -7,7 +7,8 @@
 #      package is the same to the bit (diffoscope shows a difference);
 #   3. autopkgtest on the .changes: the installed program's own tests.
 # The packages stay in OUT_DIR (default build/package). Step 3 installs the
-# package on this machine, so it needs root or sudo.
+# package on this machine, so it needs root or sudo. The first build runs the
+# build-time tests unless DEB_BUILD_OPTIONS says nocheck, as Debian's does.
 #
 # usage: scripts/package.sh [OUT_DIR]
 set -euo pipefail
@@ -35,7 +36,7 @@ git ls-files -z --cached --others --exclude-standard |
     tar --null -T - -cf - | tar -xf - -C "$first"
 
 SECONDS=0
-echo "package: dpkg-buildpackage -us -uc in $first"
+echo "package: dpkg-buildpackage -us -uc in $first${DEB_BUILD_OPTIONS:+ (DEB_BUILD_OPTIONS=$DEB_BUILD_OPTIONS)}"
 (cd "$first" && umask 022 && TZ=UTC LC_ALL=C.UTF-8 dpkg-buildpackage -us -uc) >"$out/first.log" 2>&1 || {
     tail -n 60 "$out/first.log" | cut -c1-300
     fail "dpkg-buildpackage failed: $out/first.log"
