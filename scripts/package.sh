@@ -13,7 +13,6 @@
 # usage: scripts/package.sh [OUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source_tree=$PWD
 out=$(realpath -m "${1:-build/package}")
 version=$(dpkg-parsechangelog -S Version)
 arch=$(dpkg --print-architecture)
@@ -22,6 +21,22 @@ sudo_cmd=()
 fail() {
     echo "package: FAIL: $*" >&2
     exit 1
+}
+# dpkg_build <tree> <log> <what> <umask> [VAR=VALUE...] -- [dpkg-buildpackage arguments]
+# builds in <tree> with the umask and environment given, its output in <log>,
+# shown in part when it fails.
+dpkg_build() {
+    local tree=$1 log=$2 what=$3 mask=$4 env=()
+    shift 4
+    while [ "$1" != -- ]; do
+        env+=("$1")
+        shift
+    done
+    shift
+    (cd "$tree" && umask "$mask" && env "${env[@]}" dpkg-buildpackage -us -uc "$@") >"$log" 2>&1 || {
+        tail -n 60 "$log" | cut -c1-300
+        fail "$what failed: $log"
+    }
 }
 
 rm -rf "$out"
@@ -37,10 +52,7 @@ git ls-files -z --cached --others --exclude-standard |
 
 SECONDS=0
 echo "package: dpkg-buildpackage -us -uc in $first${DEB_BUILD_OPTIONS:+ (DEB_BUILD_OPTIONS=$DEB_BUILD_OPTIONS)}"
-(cd "$first" && umask 022 && TZ=UTC LC_ALL=C.UTF-8 dpkg-buildpackage -us -uc) >"$out/first.log" 2>&1 || {
-    tail -n 60 "$out/first.log" | cut -c1-300
-    fail "dpkg-buildpackage failed: $out/first.log"
-}
+dpkg_build "$first" "$out/first.log" dpkg-buildpackage 022 TZ=UTC LC_ALL=C.UTF-8 --
 echo "package: built in $SECONDS s"
 changes=$out/first/wavywall_${version}_${arch}.changes
 bash packaging/tests/check_package.sh "$changes" "$first"
@@ -52,11 +64,8 @@ dpkg-source -x "$out/first/wavywall_$version.dsc" "$second" >/dev/null
 locale=C.UTF-8
 [[ $'\n'$(locale -a)$'\n' == *$'\n'tr_TR.utf8$'\n'* ]] && locale=tr_TR.UTF-8
 echo "package: a second build without the tests in $second, at UTC+14, umask 002, $locale"
-(cd "$second" && umask 002 && TZ=Etc/GMT-14 LC_ALL=$locale LANG=$locale DEB_BUILD_OPTIONS=nocheck \
-    dpkg-buildpackage -us -uc -b -Pnocheck) >"$out/second.log" 2>&1 || {
-    tail -n 60 "$out/second.log" | cut -c1-300
-    fail "the second dpkg-buildpackage failed: $out/second.log"
-}
+dpkg_build "$second" "$out/second.log" "the second dpkg-buildpackage" 002 \
+    TZ=Etc/GMT-14 LC_ALL="$locale" LANG="$locale" DEB_BUILD_OPTIONS=nocheck -- -b -Pnocheck
 echo "package: built again in $SECONDS s"
 deb=wavywall_${version}_${arch}.deb
 rebuilt=$(dirname "$second")/$deb
