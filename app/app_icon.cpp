@@ -1,6 +1,6 @@
 #include "app_icon.h"
 
-namespace ui {
+namespace app {
 
 namespace {
 
@@ -24,4 +24,4 @@ QIcon applicationIcon()
     return fromRenderings();
 }
 
-} // namespace ui
+} // namespace app

@@ -64,7 +64,7 @@ Census censusOf(const QImage& image)
 
 QImage iconImage(int size)
 {
-    return ui::applicationIcon()
+    return app::applicationIcon()
         .pixmap(QSize(size, size), 1.0)
         .toImage()
         .convertToFormat(QImage::Format_ARGB32);
@@ -104,7 +104,7 @@ private slots:
     void drawsTheWallAndBothStreamlines()
     {
         QFETCH(int, size);
-        QVERIFY(!ui::applicationIcon().isNull());
+        QVERIFY(!app::applicationIcon().isNull());
         const QImage image = iconImage(size);
         QCOMPARE(image.size(), QSize(size, size));
 
@@ -130,7 +130,7 @@ private slots:
     {
         // QIcon never enlarges a pixmap, so the renderings stop at 64 pixels.
         const QSize expected = pluginsHidden() ? QSize(64, 64) : QSize(256, 256);
-        QCOMPARE(ui::applicationIcon().actualSize(QSize(256, 256)), expected);
+        QCOMPARE(app::applicationIcon().actualSize(QSize(256, 256)), expected);
     }
 
     void showsTheSameDrawingAsItsRenderings()
@@ -143,7 +143,7 @@ private slots:
 
     void bothWindowsShowIt()
     {
-        QApplication::setWindowIcon(ui::applicationIcon());
+        QApplication::setWindowIcon(app::applicationIcon());
         const qint64 icon = QApplication::windowIcon().cacheKey();
 
         ui::Form1 form;

@@ -8,8 +8,8 @@
 #include <QDBusVariant>
 #include <QTest>
 
-using Action = ui::AtSpiCallVerdict::Action;
-Q_DECLARE_METATYPE(ui::AtSpiCallVerdict::Action)
+using Action = app::AtSpiCallVerdict::Action;
+Q_DECLARE_METATYPE(app::AtSpiCallVerdict::Action)
 
 namespace {
 
@@ -212,10 +212,10 @@ private slots:
         QFETCH(Action, action);
         QFETCH(QString, error);
 
-        const auto declaration = ui::AtSpiDeclaration::fromIntrospection(introspection);
-        const ui::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/root"), interface,
-                                 member, signature, arguments};
-        const ui::AtSpiCallVerdict verdict = ui::checkAtSpiCall(declaration, call);
+        const auto declaration = app::AtSpiDeclaration::fromIntrospection(introspection);
+        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/root"), interface,
+                                  member, signature, arguments};
+        const app::AtSpiCallVerdict verdict = app::checkAtSpiCall(declaration, call);
         QCOMPARE(verdict.action, action);
         QCOMPARE(verdict.errorName, error);
         if (action == Action::Refuse)
@@ -224,13 +224,13 @@ private slots:
 
     void getAllListsTheReadableProperties()
     {
-        const auto declaration = ui::AtSpiDeclaration::fromIntrospection(introspection);
-        const ui::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/root"),
-                                 properties,
-                                 QStringLiteral("GetAll"),
-                                 QStringLiteral("s"),
-                                 {accessible}};
-        const ui::AtSpiCallVerdict verdict = ui::checkAtSpiCall(declaration, call);
+        const auto declaration = app::AtSpiDeclaration::fromIntrospection(introspection);
+        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/root"),
+                                  properties,
+                                  QStringLiteral("GetAll"),
+                                  QStringLiteral("s"),
+                                  {accessible}};
+        const app::AtSpiCallVerdict verdict = app::checkAtSpiCall(declaration, call);
         QCOMPARE(verdict.action, Action::ReadAll);
         QCOMPARE(verdict.interface, accessible);
         QCOMPARE(verdict.properties, QStringList({"ChildCount", "Name"}));
@@ -238,13 +238,13 @@ private slots:
 
     void aCallToNoObjectIsLeftToTheBus()
     {
-        const ui::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/7"),
-                                 accessible,
-                                 QStringLiteral("GetChildAtIndex"),
-                                 QString(),
-                                 {}};
+        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/7"),
+                                  accessible,
+                                  QStringLiteral("GetChildAtIndex"),
+                                  QString(),
+                                  {}};
         const auto verdict =
-            ui::checkAtSpiCall(ui::AtSpiDeclaration::fromIntrospection(QString()), call);
+            app::checkAtSpiCall(app::AtSpiDeclaration::fromIntrospection(QString()), call);
         QCOMPARE(verdict.action, Action::LeaveToBus);
     }
 
@@ -286,10 +286,10 @@ private slots:
         QFETCH(QVariantList, arguments);
         QFETCH(bool, forwarded);
 
-        const ui::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/9"),
-                                 QStringLiteral("org.a11y.atspi.Text"), member, QString(),
-                                 arguments};
-        const auto verdict = ui::checkTextPositions(call, 3);
+        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/9"),
+                                  QStringLiteral("org.a11y.atspi.Text"), member, QString(),
+                                  arguments};
+        const auto verdict = app::checkTextPositions(call, 3);
         QCOMPARE(verdict.action == Action::Forward, forwarded);
         if (!forwarded)
             QCOMPARE(verdict.errorName, invalidArgs);

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace ui {
+namespace app {
 
 namespace {
 
@@ -240,4 +240,4 @@ void AccessibilityBusGuard::replyWithAll(const QDBusMessage& call,
     }
 }
 
-} // namespace ui
+} // namespace app

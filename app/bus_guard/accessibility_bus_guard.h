@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace ui {
+namespace app {
 
 /// Stands on the accessibility bus in front of the toolkit's AT-SPI bridge,
 /// at the bridge's own object path and sub-tree. Qt's bridge reads the
@@ -55,4 +55,4 @@ private:
     mutable QHash<QString, Seen> seen_;
 };
 
-} // namespace ui
+} // namespace app

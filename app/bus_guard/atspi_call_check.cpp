@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace ui {
+namespace app {
 
 namespace {
 
@@ -275,4 +275,4 @@ AtSpiCallVerdict checkTextPositions(const AtSpiCall& call, qsizetype characterCo
     return forward();
 }
 
-} // namespace ui
+} // namespace app

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace ui {
+namespace app {
 
 /// What one accessible object declares in its D-Bus introspection: per
 /// interface, the in-argument signature of each method and the type and
@@ -68,4 +68,4 @@ AtSpiCallVerdict checkAtSpiCall(const AtSpiDeclaration& declaration, const AtSpi
 /// blanks, gigabytes of them for an extreme position or length.
 AtSpiCallVerdict checkTextPositions(const AtSpiCall& call, qsizetype characterCount);
 
-} // namespace ui
+} // namespace app
