@@ -32,7 +32,6 @@ constexpr Colour lightGrey = rgb(220, 220, 220);   ///< vertical grid lines
 constexpr Colour red = rgb(255, 0, 0);             ///< compressible solution, Cp2
 constexpr Colour blue = rgb(0, 0, 255);            ///< incompressible solution, Cp1, contact line
 constexpr Colour lightYellow = rgb(255, 255, 192); ///< the picture boxes and the About window
-constexpr Colour green = rgb(0, 128, 0);           ///< the About window's title
 static_assert(red == 0x000000FF && blue == 0x00FF0000 && lightYellow == 0x00C0FFFF);
 } // namespace colours
 

@@ -21,7 +21,7 @@ namespace ui {
 namespace {
 
 constexpr flow::Colour background = flow::colours::lightYellow;
-constexpr flow::Colour green = flow::colours::green;
+constexpr flow::Colour green = flow::rgb(0, 128, 0); // the title's three lines
 constexpr flow::Colour blue = flow::colours::blue;
 
 /// One line of the window. Places and sizes in twips; the font size as the
