@@ -59,7 +59,7 @@ start_copy() {
 }
 start_copy guarded "$root/build/release/app/wavywall"
 guarded=$(bus_name_of "${pids[0]}")
-start_copy alone "$root/build/release/bench/wavywall_bridge_alone"
+start_copy alone "$root/build/release/app/wavywall_bridge_alone"
 alone=$(bus_name_of "${pids[1]}")
 "$root/build/release/bench/bench_accessibility_walk" "$address" "$guarded" "${pids[0]}" \
     "$alone" "${pids[1]}" "$@"
