@@ -1,3 +1,7 @@
+// akim_ciz, the streamline plot, on a recording surface: the order of its
+// drawing calls, the wall and the streamlines' ends, and where a float or a
+// double overflows.
+
 #include "handler_replay.h"
 #include "plot_shape.h"
 
@@ -25,7 +29,7 @@ std::pair<SurfaceCall, SurfaceCall> streamlineSegment(const std::vector<SurfaceC
 
 } // namespace
 
-class TestStreamlinePlot : public QObject {
+class TestAkimCiz : public QObject {
     Q_OBJECT
 
 private slots:
@@ -203,5 +207,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestStreamlinePlot)
-#include "tst_streamline_plot.moc"
+QTEST_APPLESS_MAIN(TestAkimCiz)
+#include "tst_akim_ciz.moc"

@@ -30,7 +30,7 @@ QString description(QObject* object)
 
 } // namespace
 
-class TestAccessibility : public QObject {
+class TestAccessibleInterfaces : public QObject {
     Q_OBJECT
 
 private slots:
@@ -354,5 +354,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAccessibility)
-#include "tst_accessibility.moc"
+QTEST_MAIN(TestAccessibleInterfaces)
+#include "tst_accessible_interfaces.moc"

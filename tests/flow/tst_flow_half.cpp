@@ -1,3 +1,7 @@
+// One half of the flow calculation: the fixed values the load sets, beta from
+// the Mach number, the wave's height, the errors with their numbers and
+// kinds, and the summary of what the plots drew.
+
 #include "flow_half.h"
 #include "handler_replay.h"
 #include "plot_shape.h"

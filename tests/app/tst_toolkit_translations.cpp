@@ -2,7 +2,7 @@
 // the toolkit's translations: Turkish for a Turkish user, English where Qt has
 // no catalogue, and never a change to the program's own texts or layout. The
 // scroll bars' context menus are read off the real window by
-// tst_toolkit_texts_real_window.sh.
+// desktop/tst_toolkit_texts.sh.
 
 #include "form1.h"
 #include "toolkit_catalogue.h"

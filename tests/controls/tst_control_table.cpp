@@ -32,7 +32,7 @@ std::vector<ControlRow> withRow(std::size_t index, ControlRow row)
 
 } // namespace
 
-class TestControls : public QObject {
+class TestControlTable : public QObject {
     Q_OBJECT
 
 private slots:
@@ -98,8 +98,8 @@ int main(int argc, char** argv)
         ui::Controls controls(&window, "Form1", table);
         return 0; // not reached
     }
-    TestControls test;
+    TestControlTable test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_controls.moc"
+#include "tst_control_table.moc"

@@ -32,7 +32,7 @@ end_test() {
     stop_screen_reader
 }
 on_cleanup=end_test
-begin_window_test report_modal "$out_dir" "$wait_limit"
+begin_window_test report_flood "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool dbus-daemon /usr/bin/python3
 
 start_display

@@ -34,7 +34,7 @@ QRegion ring(const QRect& r)
 
 } // namespace
 
-class TestContrast : public QObject {
+class TestReadableColours : public QObject {
     Q_OBJECT
 
     const QPalette light_ = QApplication::palette();
@@ -171,5 +171,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestContrast)
-#include "tst_contrast.moc"
+QTEST_MAIN(TestReadableColours)
+#include "tst_readable_colours.moc"

@@ -38,7 +38,7 @@ void setTextThroughAccessibility(QLineEdit* box, const QString& text)
 
 } // namespace
 
-class TestModalReport : public QObject {
+class TestEventGuard : public QObject {
     Q_OBJECT
 
 private slots:
@@ -103,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestModalReport)
-#include "tst_modal_report.moc"
+QTEST_MAIN(TestEventGuard)
+#include "tst_event_guard.moc"

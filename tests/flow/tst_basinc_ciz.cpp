@@ -1,3 +1,7 @@
+// basinc_ciz, the wall's pressure-coefficient plot, on a recording surface:
+// the order of its drawing calls, the coefficients at the crest, and the
+// errors of a sonic flow and of a coefficient beyond a float.
+
 #include "handler_replay.h"
 #include "plot_shape.h"
 
@@ -9,7 +13,7 @@ using flow::SurfaceCall;
 using namespace plot_shape;
 namespace colours = flow::colours;
 
-class TestPressurePlot : public QObject {
+class TestBasincCiz : public QObject {
     Q_OBJECT
 
 private slots:
@@ -106,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestPressurePlot)
-#include "tst_pressure_plot.moc"
+QTEST_APPLESS_MAIN(TestBasincCiz)
+#include "tst_basinc_ciz.moc"
