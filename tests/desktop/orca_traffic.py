@@ -6,9 +6,10 @@ Orca's connection sent to the program's connection and the program's answer
 to it, and prints how many calls of each member there were. Every call must
 have been answered by a method return: an error answer (the guard refusing a
 call of the screen reader's, or the bridge failing it) is printed with its
-call. An error of the names the guard refuses with (InvalidArgs, UnknownMethod,
-Failed) makes the exit status 1, and so does a record with no calls at all;
-the D-Bus library's own answers for objects that are gone or members the
+call. A call left without any answer (one the guard swallowed), an error of
+the names the guard refuses with (InvalidArgs, UnknownMethod, Failed), and a
+record with no calls at all make the exit status 1; the D-Bus library's own
+answers for objects that are gone or members the
 bridge does not serve (UnknownObject, UnknownInterface) are counted apart.
 
 usage: orca_traffic.py MONITOR_LOG ADDRESS PROGRAM_PID ORCA_PID
@@ -70,7 +71,7 @@ def main():
                 and message["destination"] in orca:
             answers[(message["destination"], f.get("reply_serial"))] = message
     members, errors = Counter(), Counter()
-    refused = []
+    refused, unanswered = [], []
     for key, call in calls.items():
         f = call["fields"]
         member = "%s.%s" % (f.get("interface"), f.get("member"))
@@ -78,7 +79,9 @@ def main():
             member += "(%s)" % ", ".join(call["body"])
         members[member] += 1
         answer = answers.get(key)
-        if answer is not None and answer["kind"] == "error":
+        if answer is None:
+            unanswered.append("%s %s" % (f.get("path"), member))
+        elif answer["kind"] == "error":
             errors[answer["fields"].get("error_name")] += 1
         if answer is not None and answer["fields"].get("error_name") in REFUSALS:
             refused.append("%s %s -> %s %s" % (f.get("path"), member,
@@ -93,7 +96,9 @@ def main():
         print("%6d %s" % (count, member))
     for what in refused:
         print("ERROR ANSWER %s" % what)
-    return 1 if refused or not calls else 0
+    for what in unanswered:
+        print("ERROR NO ANSWER %s" % what)
+    return 1 if refused or unanswered or not calls else 0
 
 
 if __name__ == "__main__":
