@@ -162,7 +162,7 @@ tab_to() {
     for ((tab = 0; tab < 8; tab++)); do
         mark=$(spoken_lines | wc -l)
         press Tab
-        if wait_said_since "$mark" "^SPEECH OUTPUT: .$1" 2; then return 0; fi
+        if wait_said_since "$mark" "^$1" 2; then return 0; fi
     done
     fail "Tab did not reach $1"
 }

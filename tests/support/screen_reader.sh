@@ -13,8 +13,8 @@
 #                                         # focuses the window and waits until
 #                                         # Orca has spoken about the program
 #   wait_for_speech REGEX SECONDS         # until Orca has said REGEX
-#   wait_said_since MARK REGEX SECONDS    # the same, after the first MARK
-#                                         # spoken lines
+#   wait_said_since MARK REGEX SECONDS    # the same, said after the first
+#                                         # MARK spoken lines
 #   wait_until_orca_idle SECONDS          # until Orca has dealt with every event
 #   stop_orca                             # ends Orca once it is idle
 #   spoken_lines                          # SPEECH OUTPUT: '...' lines, in order
@@ -271,28 +271,24 @@ spoken_lines() {
 
 # The speech is read whole before it is matched: a grep -q that stops at the
 # first match would break the pipe of a longer speech under pipefail.
-_screen_reader_has_spoken() {
-    local speech
-    speech=$(spoken_lines | sed -e "s/^SPEECH OUTPUT: '//" -e "s/'\$//")
-    grep -Eq -- "$1" <<<"$speech"
-}
-
-wait_for_speech() {
-    local regex=$1 seconds=$2
-    _screen_reader_poll "$seconds" _screen_reader_has_spoken "$regex"
-}
-
+# Whether Orca said an utterance matching REGEX after MARK, a count taken as
+# `spoken_lines | wc -l` before the key that should make it speak. The regex
+# matches an utterance's text, without SPEECH OUTPUT: '...' around it.
 _screen_reader_said_since() {
-    local speech
-    speech=$(spoken_lines | tail -n "+$(($1 + 1))")
-    grep -Eq -- "$2" <<<"$speech"
+    local mark=$1 regex=$2 speech
+    speech=$(spoken_lines | tail -n "+$((mark + 1))" | sed -e "s/^SPEECH OUTPUT: '//" -e "s/'\$//")
+    grep -Eq -- "$regex" <<<"$speech"
 }
 
-# Matches whole spoken lines (SPEECH OUTPUT: '...'), said after a mark taken
-# as `spoken_lines | wc -l`.
 wait_said_since() {
     local mark=$1 regex=$2 seconds=$3
     _screen_reader_poll "$seconds" _screen_reader_said_since "$mark" "$regex"
+}
+
+# The same over all that Orca said since it started.
+wait_for_speech() {
+    local regex=$1 seconds=$2
+    wait_said_since 0 "$regex" "$seconds"
 }
 
 # Ends Orca once its log has stood still for half a second, that is once it
