@@ -5,8 +5,11 @@ is open.
 Types a supersonic Moo into its text box and presses HESAPLA through AT-SPI,
 so that an error report opens; then makes CALLS presses of HESAPLA, values set
 on both scroll bars, and texts set and pressed, all through AT-SPI, while the
-report stays open. Prints the program's peak memory (VmHWM, KiB) before and
-after, and the number of the program's windows the X server shows.
+report stays open. Prints how many of each of those calls were made and how
+many were answered as a program that carried them out answers (a press
+with true, a value or a text set with an empty return), the program's peak
+memory (VmHWM, KiB) before and after, and the number of the program's
+windows the X server shows.
 
 usage: report_flood.py ADDRESS PID CALLS
        report_flood.py ADDRESS PID after   # once the report is closed
@@ -15,6 +18,7 @@ usage: report_flood.py ADDRESS PID CALLS
 import subprocess
 import sys
 import time
+from collections import Counter
 
 from gi.repository import GLib
 
@@ -53,15 +57,16 @@ class Client(Attacker):
                                  % (name, sorted(found), len(objects)))
         return found
 
+    # Each says whether the program answered that it carried the call out.
     def press(self, path):
-        self.call("press", path, ACTION, "DoAction", "i", (0,))
+        return self.call("press", path, ACTION, "DoAction", "i", (0,)) == (True,)
 
     def set_text(self, path, text):
-        self.call("text", path, EDITABLE, "SetTextContents", "s", (text,))
+        return self.call("text", path, EDITABLE, "SetTextContents", "s", (text,)) is not None
 
     def set_value(self, path, value):
-        self.call("value", path, PROPERTIES, "Set", "ssv",
-                  (VALUE, "CurrentValue", GLib.Variant("d", value)))
+        return self.call("value", path, PROPERTIES, "Set", "ssv",
+                         (VALUE, "CurrentValue", GLib.Variant("d", value))) is not None
 
     def text_of(self, path):
         return self.call("read", path, "org.a11y.atspi.Text", "GetText", "ii", (0, -1))[0]
@@ -83,21 +88,29 @@ def flood(client, pid, calls):
     if not wait_for_windows(pid, 2):
         raise SystemExit("no error report opened: %d windows" % windows(pid))
     before = peak_memory_kib(pid)
+    made, answered = Counter(), Counter()
+
+    def use(kind, carried_out):
+        made[kind] += 1
+        answered[kind] += carried_out
+
     for n in range(calls):
         kind = n % 4
         if kind == 0:
-            client.press(button)
+            use("press", client.press(button))
         elif kind == 1:
-            client.set_value(controls["Moo"], (n % 60) / 100)
+            use("value", client.set_value(controls["Moo"], (n % 60) / 100))
         elif kind == 2:
-            client.set_value(controls["H/L"], 0.01 + (n % 19) / 100)
+            use("value", client.set_value(controls["H/L"], 0.01 + (n % 19) / 100))
         else:
-            client.set_text(moo_box, "1.%d" % (n % 10))
-            client.press(button)
+            use("text", client.set_text(moo_box, "1.%d" % (n % 10)))
+            use("press", client.press(button))
     # The toolkit presses a button a tenth of a second after the call.
     time.sleep(1)
     client.check_alive()
-    print("calls %d" % client.sent.total())
+    for kind in ("press", "value", "text"):
+        print("%s_made %d" % (kind, made[kind]))
+        print("%s_answered %d" % (kind, answered[kind]))
     print("peak_before %d" % before)
     print("peak_after %d" % peak_memory_kib(pid))
     print("windows %d" % windows(pid))
