@@ -7,8 +7,9 @@ so that an error report opens; then makes CALLS presses of HESAPLA, values set
 on both scroll bars, and texts set and pressed, all through AT-SPI, while the
 report stays open. Prints how many of each of those calls were made and how
 many were answered as a program that carried them out answers (a press
-with true, a value or a text set with an empty return), the program's peak
-memory (VmHWM, KiB) before and after, and the number of the program's
+with true, a value or a text set with an empty return), the program's
+resident memory (VmRSS, KiB) after each of ROUNDS rounds of the calls, the
+first a warm-up, and the number of the program's
 windows the X server shows.
 
 usage: report_flood.py ADDRESS PID CALLS
@@ -29,12 +30,15 @@ EDITABLE = "org.a11y.atspi.EditableText"
 VALUE = "org.a11y.atspi.Value"
 
 
-def peak_memory_kib(pid):
+ROUNDS = 5
+
+
+def resident_kib(pid):
     with open("/proc/%d/status" % pid) as status:
         for line in status:
-            if line.startswith("VmHWM:"):
+            if line.startswith("VmRSS:"):
                 return int(line.split()[1])
-    raise SystemExit("no VmHWM for process %d" % pid)
+    raise SystemExit("no VmRSS for process %d" % pid)
 
 
 def windows(pid):
@@ -87,8 +91,8 @@ def flood(client, pid, calls):
     client.press(button)
     if not wait_for_windows(pid, 2):
         raise SystemExit("no error report opened: %d windows" % windows(pid))
-    before = peak_memory_kib(pid)
     made, answered = Counter(), Counter()
+    resident = []
 
     def use(kind, carried_out):
         made[kind] += 1
@@ -105,14 +109,16 @@ def flood(client, pid, calls):
         else:
             use("text", client.set_text(moo_box, "1.%d" % (n % 10)))
             use("press", client.press(button))
-    # The toolkit presses a button a tenth of a second after the call.
+        if (n + 1) % (calls // ROUNDS) == 0:
+            # The toolkit presses a button a tenth of a second after the call.
+            time.sleep(0.3)
+            resident.append(resident_kib(pid))
     time.sleep(1)
     client.check_alive()
     for kind in ("press", "value", "text"):
         print("%s_made %d" % (kind, made[kind]))
         print("%s_answered %d" % (kind, answered[kind]))
-    print("peak_before %d" % before)
-    print("peak_after %d" % peak_memory_kib(pid))
+    print("resident_rounds %s" % ",".join(str(kib) for kib in resident))
     print("windows %d" % windows(pid))
 
 
