@@ -9,9 +9,14 @@ every interface each object declares is called with well-formed arguments
 (two lists of values of the declared types), and every declared property is
 read, and set if it is writable, first on the guarded program and then on the
 other. A call the bridge alone answers must get the same answer through the
-guard: a reply of the same signature, or an error of the same name. Prints
+guard: a reply of the same signature, or an error of the same name. Each
+interface's GetAll, which the guard answers itself (the bridge alone's own
+GetAll can end it), must give what the bridge alone gives to a Get of each
+property. A member the guard refuses because it would
+end the bridge is sent to the bridge alone last, which must then end. Prints
 the counts and each difference; exits 1 on a difference, on too few objects
-or calls, or when a program stopped answering.
+or calls, on a declared member it could not call, or when a program stopped
+answering.
 
 usage: bridge_comparison.py ADDRESS GUARDED_PID ALONE_PID MIN_OBJECTS MIN_CALLS
 """
@@ -28,9 +33,11 @@ from accessibility_attack import ACCESSIBLE, INTROSPECTABLE, PROPERTIES, ROOT  #
 from atspi_names import names_of_process  # noqa: E402
 
 TIMEOUT_MS = 2000
+APPLICATION = "org.a11y.atspi.Application"
 # Well-formed calls that end the bridge alone: its SetCurrentValue reads the
 # value as the third argument of a Properties.Set. They go to the guarded
-# program only, which must answer them with an error.
+# program, which must answer them with an error, and at the end one of them to
+# the bridge alone, which must end.
 ENDS_THE_BRIDGE = {("org.a11y.atspi.Value", "SetCurrentValue")}
 # Two harmless values of each type the bridge declares: offsets and indices
 # inside the texts and lists of the program's objects.
@@ -43,6 +50,7 @@ VALUES = {
 class Program:
     def __init__(self, bus, pid):
         self.bus, self.pid = bus, pid
+        self.executable = os.path.realpath("/proc/%d/exe" % pid)
         self.name = self.find_name()
 
     def find_name(self):
@@ -113,6 +121,7 @@ class Comparison:
         self.differences = []
         self.unanswered = []
         self.skipped = set()
+        self.ending_calls = []
 
     def compare(self, place, paths, interface, member, signature, values):
         what = "%s %s.%s(%s)" % (list(place), interface, member,
@@ -123,6 +132,7 @@ class Comparison:
             if through_guard[0] != "error":
                 self.differences.append("%s: guard %s, where the bridge alone ends"
                                         % (what, through_guard))
+            self.ending_calls.append((paths[1], interface, member, signature, values))
             return
         bridge, _ = self.alone.call(paths[1], interface, member, signature, values)
         for program in (self.guarded, self.alone):
@@ -137,10 +147,38 @@ class Comparison:
         if through_guard != bridge:
             self.differences.append("%s: bridge %s, guard %s" % (what, bridge, through_guard))
 
+    # The guard answers GetAll itself, from a Get of each readable property:
+    # its answer must hold what the bridge alone gives to those Gets. What
+    # names the process is written alike: its bus name (in references to
+    # objects) and its executable (the application's description), and the
+    # number the registry gave each application is left out.
+    def compare_all_properties(self, place, paths, interface):
+        def written_alike(program, properties):
+            if interface.name == APPLICATION:
+                properties = {k: v for k, v in properties.items() if k != "Id"}
+            return (repr(sorted(properties.items())).replace(program.name, "<program>")
+                    .replace(program.executable, "<executable>"))
+
+        answer, body = self.guarded.call(paths[0], PROPERTIES, "GetAll", "s", (interface.name,))
+        through_guard = (answer, written_alike(self.guarded, body[0]) if body else None)
+        alone = {}
+        for prop in interface.properties:
+            if prop.flags & Gio.DBusPropertyInfoFlags.READABLE:
+                got, value = self.alone.call(paths[1], PROPERTIES, "Get", "ss",
+                                             (interface.name, prop.name))
+                if got[0] == "reply":
+                    alone[prop.name] = value[0]
+        bridge = (("reply", "(a{sv})"), written_alike(self.alone, alone))
+        self.counts["GetAll compared with the Gets of the bridge alone"] += 1
+        if through_guard != bridge:
+            self.differences.append("%s GetAll(%r): the bridge alone's Gets %s, guard %s"
+                                    % (list(place), interface.name, bridge, through_guard))
+
     def compare_object(self, place, paths, info):
         for interface in info.interfaces:
             if interface.name.startswith("org.freedesktop.DBus."):
                 continue
+            self.compare_all_properties(place, paths, interface)
             for method in interface.methods:
                 types = [arg.signature for arg in method.in_args]
                 lists = argument_lists(types)
@@ -167,6 +205,22 @@ class Comparison:
                     self.compare(place, paths, PROPERTIES, "Set", "ssv",
                                  (interface.name, prop.name, GLib.Variant(prop.signature, value)))
 
+    # What the guard refuses as ending the bridge is sent to the bridge alone
+    # once every comparison is made: it must end, or the refusal takes away
+    # a call that works.
+    def end_the_bridge_alone(self):
+        if not self.ending_calls:
+            return
+        path, interface, member, signature, values = self.ending_calls[0]
+        self.alone.call(path, interface, member, signature, values)
+        for _ in range(50):
+            if not self.alone.answers_on(self.alone.name):
+                self.counts["ended the bridge alone, sent last"] += 1
+                return
+            time.sleep(0.1)
+        self.differences.append("the bridge alone still answers after %s.%s, which the guard "
+                                "refuses as ending it" % (interface, member))
+
     def run(self):
         guarded_tree, alone_tree = self.guarded.walk(), self.alone.walk()
         places = [p for p in guarded_tree if p in alone_tree]
@@ -180,6 +234,7 @@ class Comparison:
                 continue
             self.counts["objects"] += 1
             self.compare_object(place, paths, info)
+        self.end_the_bridge_alone()
 
 
 def main():
@@ -195,11 +250,11 @@ def main():
     for what in comparison.unanswered:
         print("  not answered by the bridge alone: %s" % what)
     for what in sorted(comparison.skipped):
-        print("  not called, arguments of no type here: %s" % what)
+        print("NOT CALLED, arguments of a type with no values here: %s" % what)
     for difference in comparison.differences:
         print("DIFFERENT %s" % difference)
     status = 0
-    if comparison.differences:
+    if comparison.differences or comparison.skipped:
         status = 1
     if comparison.counts["objects"] < min_objects:
         print("only %d objects compared, fewer than the %d of the program's tree"
