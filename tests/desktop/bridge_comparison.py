@@ -29,8 +29,8 @@ from collections import Counter
 from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from accessibility_attack import ACCESSIBLE, INTROSPECTABLE, PROPERTIES, ROOT  # noqa: E402
-from atspi_names import names_of_process  # noqa: E402
+from atspi_bus import (ACCESSIBLE, INTROSPECTABLE, PROPERTIES, ROOT, connect,  # noqa: E402
+                       names_of_process)
 
 TIMEOUT_MS = 2000
 APPLICATION = "org.a11y.atspi.Application"
@@ -206,20 +206,32 @@ class Comparison:
                                  (interface.name, prop.name, GLib.Variant(prop.signature, value)))
 
     # What the guard refuses as ending the bridge is sent to the bridge alone
-    # once every comparison is made: it must end, or the refusal takes away
-    # a call that works.
+    # once every comparison is made, with a value the object does not have:
+    # the bridge reads the value past the end of the call, so it ends, or it
+    # sets a value that was never sent. A bridge that set the value sent would
+    # make the refusal take away a call that works.
     def end_the_bridge_alone(self):
         if not self.ending_calls:
             return
-        path, interface, member, signature, values = self.ending_calls[0]
-        self.alone.call(path, interface, member, signature, values)
+        path, interface, member, signature, _ = self.ending_calls[0]
+        _, before = self.alone.call(path, PROPERTIES, "Get", "ss", (interface, "CurrentValue"))
+        sent = 0.5 if before and before[0] != 0.5 else 0.25
+        answer, _ = self.alone.call(path, interface, member, signature, (sent,))
         for _ in range(50):
             if not self.alone.answers_on(self.alone.name):
                 self.counts["ended the bridge alone, sent last"] += 1
                 return
+            if answer != ("no answer",):
+                break
             time.sleep(0.1)
-        self.differences.append("the bridge alone still answers after %s.%s, which the guard "
-                                "refuses as ending it" % (interface, member))
+        _, after = self.alone.call(path, PROPERTIES, "Get", "ss", (interface, "CurrentValue"))
+        if after and after[0] == sent:
+            self.differences.append("the bridge alone carried out %s.%s(%r), which the guard "
+                                    "refuses as ending it" % (interface, member, sent))
+        else:
+            self.counts["set a value never sent on the bridge alone, sent last"] += 1
+            print("  %s.%s(%r) on the bridge alone: %s, the value %r before, %r after"
+                  % (interface, member, sent, answer, before, after))
 
     def run(self):
         guarded_tree, alone_tree = self.guarded.walk(), self.alone.walk()
@@ -240,9 +252,7 @@ class Comparison:
 def main():
     address, guarded_pid, alone_pid = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
     min_objects, min_calls = int(sys.argv[4]), int(sys.argv[5])
-    flags = (Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-             | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
-    bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+    bus = connect(address)
     comparison = Comparison(Program(bus, guarded_pid), Program(bus, alone_pid))
     comparison.run()
     for kind, count in sorted(comparison.counts.items()):
