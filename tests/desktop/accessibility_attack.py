@@ -24,13 +24,9 @@ from collections import Counter
 from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_names import names_of_process  # noqa: E402
+from atspi_bus import (ACCESSIBLE, INTROSPECTABLE, PREFIX, PROPERTIES, ROOT,  # noqa: E402
+                       connect, names_of_process)
 
-ROOT = "/org/a11y/atspi/accessible/root"
-PREFIX = "/org/a11y/atspi/accessible/"
-ACCESSIBLE = "org.a11y.atspi.Accessible"
-PROPERTIES = "org.freedesktop.DBus.Properties"
-INTROSPECTABLE = "org.freedesktop.DBus.Introspectable"
 # Interfaces of AT-SPI and D-Bus that an object may lack, and made-up ones.
 OTHER_INTERFACES = [
     "org.a11y.atspi.Accessible", "org.a11y.atspi.Application", "org.a11y.atspi.Component",
@@ -88,9 +84,7 @@ class Attacker:
         self.answers = Counter()
         self.last = None
         self.other_objects = []
-        flags = (Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-                 | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
-        self.bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+        self.bus = connect(address)
         self.name = self.program_name()
         self.wait_for_the_bridge()
 

@@ -20,10 +20,8 @@ import re
 import sys
 from collections import Counter
 
-from gi.repository import Gio
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_names import names_of_process  # noqa: E402
+from atspi_bus import connect, names_of_process  # noqa: E402
 
 REFUSALS = {"org.freedesktop.DBus.Error." + name
             for name in ("InvalidArgs", "UnknownMethod", "Failed")}
@@ -54,9 +52,7 @@ def messages(log):
 
 def main():
     log, address, program_pid, orca_pid = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
-    flags = (Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-             | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
-    bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+    bus = connect(address)
     program, orca = set(names_of_process(bus, program_pid)), set(names_of_process(bus, orca_pid))
     if not program or not orca:
         print("the program (%s) or Orca (%s) is not on the bus" % (program, orca))

@@ -23,7 +23,8 @@ from collections import Counter
 
 from gi.repository import GLib
 
-from accessibility_attack import ACCESSIBLE, PROPERTIES, Attacker
+from accessibility_attack import Attacker
+from atspi_bus import ACCESSIBLE, PROPERTIES, resident_kib
 
 ACTION = "org.a11y.atspi.Action"
 EDITABLE = "org.a11y.atspi.EditableText"
@@ -31,14 +32,6 @@ VALUE = "org.a11y.atspi.Value"
 
 
 ROUNDS = 5
-
-
-def resident_kib(pid):
-    with open("/proc/%d/status" % pid) as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    raise SystemExit("no VmRSS for process %d" % pid)
 
 
 def windows(pid):
