@@ -34,9 +34,8 @@ end_attack() {
 }
 on_cleanup=end_attack
 begin_window_test accessibility_attack "$out_dir" "$wait_limit"
-require_tools Xvfb xdotool orca dbus-daemon /usr/bin/python3
-/usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null ||
-    fail "python3-gi is missing: run scripts/install-deps.sh"
+require_tools Xvfb xdotool orca dbus-daemon
+require_python_gi
 
 start_display
 start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
@@ -63,20 +62,16 @@ pass "the program answered every call and runs on"
 # window may be open, and a press the toolkit carries out a tenth of a second
 # late can open a report after the others were closed. Each is closed as a
 # user would, and the main window given the focus, until Orca speaks of it.
-close_other_windows() {
-    local window
-    for window in $(visible_windows); do
-        [ "$window" = "$main_window" ] && continue
-        xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
-    done
+close_others_and_focus_main() {
+    close_other_windows Escape
     xdotool windowfocus "$main_window" 2>/dev/null || true
 }
-close_other_windows
+close_others_and_focus_main
 start_orca "$wait_limit" || fail "Orca did not start (is another Orca running? pgrep -a orca)"
 limit=$((SECONDS + wait_limit))
 until wait_for_speech 'Dalga yüzlü duvar' 1; do
     ((SECONDS < limit)) || fail "Orca did not speak the main window"
-    close_other_windows
+    close_others_and_focus_main
 done
 # The Moo bar is the sixth tab stop; Tab goes round until Orca names it.
 # Each key's speech is looked for in what Orca said after it.

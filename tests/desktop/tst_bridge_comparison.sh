@@ -30,9 +30,8 @@ end_comparison() {
 }
 on_cleanup=end_comparison
 begin_window_test bridge_comparison "$out_dir" "$wait_limit"
-require_tools Xvfb xdotool dbus-daemon /usr/bin/python3
-/usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null ||
-    fail "python3-gi is missing: run scripts/install-deps.sh"
+require_tools Xvfb xdotool dbus-daemon
+require_python_gi
 
 start_display
 start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"

@@ -33,7 +33,8 @@ end_test() {
 }
 on_cleanup=end_test
 begin_window_test report_flood "$out_dir" "$wait_limit"
-require_tools Xvfb xdotool dbus-daemon /usr/bin/python3
+require_tools Xvfb xdotool dbus-daemon
+require_python_gi
 
 start_display
 start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
@@ -70,10 +71,7 @@ growth=$((resident[4] - resident[0]))
     fail "the resident memory grew by $growth KiB after the warm-up, more than $allowed_growth_kib KiB"
 pass "the resident memory grew by $growth KiB after the warm-up, less than $allowed_growth_kib KiB"
 
-for window in $(visible_windows); do
-    [ "$window" = "$main_window" ] && continue
-    xdotool windowfocus --sync "$window" key Return
-done
+close_other_windows Return
 wait_until_closed "the error report did not close"
 /usr/bin/python3 "$here/report_flood.py" "$address" "$app_pid" after >"$tmp/after.txt" ||
     fail "the client could not use the program after the report: $(cat "$tmp/after.txt")"

@@ -33,6 +33,7 @@ keep_speech() {
 on_failure=report_speech on_cleanup=keep_speech
 begin_window_test screen_reader "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool orca dbus-daemon
+require_python_gi
 
 # Orca 43 says "43.1", Orca 48 and 51 "Orca version 48.1, AT-SPI2 version: ...".
 orca_major=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1)

@@ -11,9 +11,11 @@
 #   wait_for_new_window WHAT                 # sets new_window (see main_window)
 #   wait_for_main_window                     # sets main_window to the first window
 #   require_tools TOOL...                    # fail naming the first one missing
+#   require_python_gi                        # fail without GObject's Python binding
 #   wait_for WHAT REGIONS COMMAND...         # REGIONS still and COMMAND holding
 #   wait_while FAILURE COMMAND...            # until COMMAND fails, or fail FAILURE
 #   wait_until_closed FAILURE                # no window but main_window left
+#   close_other_windows KEY                  # KEY to each window but main_window
 #   win_x win_y menu                         # where the main window's client area is
 #   at_client X Y / client_region X Y W H / point_at X Y / click_client X Y [COUNT [BUTTON]]
 #   window_geometry WINDOW / window_region WINDOW / window_title WINDOW
@@ -89,6 +91,13 @@ require_tools() {
     for tool in "$@"; do
         command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh"
     done
+}
+
+# The AT-SPI clients of the tests are Python scripts that use D-Bus through Gio.
+require_python_gi() {
+    require_tools /usr/bin/python3
+    /usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null ||
+        fail "python3-gi is missing: run scripts/install-deps.sh"
 }
 
 start_display() {
@@ -210,6 +219,16 @@ other_windows_shown() {
 
 wait_until_closed() {
     wait_while "$1" other_windows_shown
+}
+
+# Answers each window but main_window with KEY as a user would: Escape closes
+# the About window and an error report, Return an error report.
+close_other_windows() {
+    local key=$1 window
+    for window in $(visible_windows); do
+        [ "$window" = "$main_window" ] && continue
+        xdotool windowfocus --sync "$window" key "$key" 2>/dev/null || true
+    done
 }
 
 # Screen coordinates of the main window's client area: its top left, and the
