@@ -18,14 +18,9 @@
 
 namespace {
 
-QAccessibleInterface* accessible(QObject* object)
-{
-    return QAccessible::queryAccessibleInterface(object);
-}
-
 QString description(QObject* object)
 {
-    return accessible(object)->text(QAccessible::Description);
+    return accessibleOf(object)->text(QAccessible::Description);
 }
 
 } // namespace
@@ -68,7 +63,7 @@ private slots:
         QFETCH(QString, mentions);
         Form1Fixture f;
         QObject* widget = f.form->findChild<QWidget*>(control);
-        QAccessibleInterface* iface = accessible(widget);
+        QAccessibleInterface* iface = accessibleOf(widget);
         QVERIFY(iface);
         QCOMPARE(iface->text(QAccessible::Name), name);
         QVERIFY2(iface->text(QAccessible::Description).contains(mentions),
@@ -78,8 +73,8 @@ private slots:
     void pictureBoxesAreGraphics()
     {
         Form1Fixture f;
-        QCOMPARE(accessible(f.Picture_Akim)->role(), QAccessible::Graphic);
-        QCOMPARE(accessible(f.Picture_basinc)->role(), QAccessible::Graphic);
+        QCOMPARE(accessibleOf(f.Picture_Akim)->role(), QAccessible::Graphic);
+        QCOMPARE(accessibleOf(f.Picture_basinc)->role(), QAccessible::Graphic);
     }
 
     void labelsNameTheirTextBoxes()
@@ -87,7 +82,7 @@ private slots:
         Form1Fixture f;
         QCOMPARE(f.form->findChild<QLabel*>("Label1")->buddy(), f.Text_Moo);
         QCOMPARE(f.form->findChild<QLabel*>("Label2")->buddy(), f.Text_HbL);
-        const auto relations = accessible(f.Text_Moo)->relations(QAccessible::Label);
+        const auto relations = accessibleOf(f.Text_Moo)->relations(QAccessible::Label);
         QVERIFY(std::any_of(relations.begin(), relations.end(), [&](const auto& relation) {
             return relation.first->object() == f.form->findChild<QLabel*>("Label1");
         }));
@@ -162,7 +157,7 @@ private slots:
         QFETCH(QString, ownText);
         Form1Fixture f;
         auto* scrollBar = f.form->findChild<ui::ScrollBar*>(bar);
-        QAccessibleValueInterface* value = accessible(scrollBar)->valueInterface();
+        QAccessibleValueInterface* value = accessibleOf(scrollBar)->valueInterface();
         QVERIFY(value);
         QCOMPARE(value->minimumValue().toDouble(), minimum);
         QCOMPARE(value->maximumValue().toDouble(), maximum);
@@ -173,7 +168,7 @@ private slots:
         value->setCurrentValue(0.07);
         QCOMPARE(scrollBar->value(), 7);
         QCOMPARE(value->currentValue().toDouble(), 0.07);
-        QCOMPARE(accessible(scrollBar)->text(QAccessible::Value), QString("0.07"));
+        QCOMPARE(accessibleOf(scrollBar)->text(QAccessible::Value), QString("0.07"));
         QCOMPARE(f.form->findChild<QLineEdit*>(ownText)->text(), QString("0.07"));
         QVERIFY(!blank(f.Picture_Akim));
     }
@@ -279,7 +274,7 @@ private slots:
         if (!ui::toolkitAnnounces) {
             auto* notification = window.findChild<QLabel*>("Announcer");
             QVERIFY(notification && notification->size().isEmpty());
-            QCOMPARE(accessible(notification)->role(), QAccessible::Notification);
+            QCOMPARE(accessibleOf(notification)->role(), QAccessible::Notification);
         }
     }
 
@@ -308,7 +303,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box) {
-                QCOMPARE(accessible(box)->role(), QAccessible::AlertMessage);
+                QCOMPARE(accessibleOf(box)->role(), QAccessible::AlertMessage);
                 // Orca 51 reads of an alert only the labels that take no focus.
                 const QString report = box->text();
                 QVERIFY(report.startsWith("Run-time error 5: invalid procedure call"));
@@ -316,7 +311,7 @@ private slots:
                 const auto text = std::find_if(labels.begin(), labels.end(),
                                                [&](QLabel* l) { return l->text() == report; });
                 QVERIFY(text != labels.end());
-                QVERIFY(!accessible(*text)->state().focusable);
+                QVERIFY(!accessibleOf(*text)->state().focusable);
                 box->accept();
             }
         });
@@ -326,7 +321,7 @@ private slots:
         form.findChild<QAction*>("Nm_About")->trigger();
         QWidget* about = ui::FormAbout::instance().window();
         QVERIFY(about && about->isVisible());
-        QVERIFY(accessible(about)->text(QAccessible::Description).startsWith("Program for"));
+        QVERIFY(accessibleOf(about)->text(QAccessible::Description).startsWith("Program for"));
         QCOMPARE(reader.utterances(), result);
         about->close();
     }

@@ -9,6 +9,7 @@
 #include "pixels.h"
 #include "scroll_bar.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,6 +64,12 @@ struct Form1Fixture {
     /// One left click on HESAPLA, pressed and released inside it.
     void pressHesapla() { QTest::mouseClick(Command1, Qt::LeftButton); }
 };
+
+/// What a screen reader or an AT-SPI client reaches a widget by.
+inline QAccessibleInterface* accessibleOf(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
 
 /// Where a part of a scroll bar lies, for real clicks on it.
 inline QPoint centreOf(QScrollBar* bar, QStyle::SubControl part)

@@ -15,11 +15,6 @@
 
 namespace {
 
-QAccessibleInterface* accessibleOf(QObject* object)
-{
-    return QAccessible::queryAccessibleInterface(object);
-}
-
 void pressThroughAccessibility(QPushButton* button)
 {
     accessibleOf(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
