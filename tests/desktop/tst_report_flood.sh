@@ -18,14 +18,7 @@ source "$here/../support/window_test.sh"
 source "$here/../support/screen_reader.sh"
 
 readonly wait_limit=15 calls=500
-allowed_growth_kib=1024
-# AddressSanitizer's quarantine of freed memory would grow by tens of MiB
-# whatever the program does; without it a sanitized build is bounded too,
-# more loosely, for the call stacks it keeps of every new way to allocate.
-if built_with_asan "$program"; then
-    accessible_program_env=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0")
-    allowed_growth_kib=$((16 * 1024))
-fi
+memory_growth_bound "$program" allowed_growth_kib
 
 end_test() {
     [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true

@@ -8,6 +8,8 @@
 #   source tests/support/screen_reader.sh
 #   start_x_server DIR SECONDS
 #   start_screen_reader DIR SECONDS       # session bus, AT-SPI bus and Orca
+#   memory_growth_bound EXECUTABLE VARIABLE
+#                                         # the KiB its memory may grow, in VARIABLE
 #   start_accessible_program DIR SECONDS PROGRAM [ARGUMENT...]
 #                                         # sets program_pid and program_window,
 #                                         # focuses the window and waits until
@@ -34,6 +36,21 @@ orca_pid='' orca_log=''
 program_pid='' program_window=''
 # More of the program's environment, NAME=VALUE each, set by the caller.
 accessible_program_env=()
+
+# Sets the variable named VARIABLE to how far, in KiB, the resident memory of
+# EXECUTABLE, run by start_accessible_program or start_client_program, may
+# grow over a test's rounds: 1 MiB. AddressSanitizer's quarantine of freed memory (256 MiB) would hide
+# any growth, so a sanitized build runs without it, bounded more loosely at
+# 16 MiB for the call stack it keeps of every new way to allocate; its leak
+# check at the end stands in for the rest.
+memory_growth_bound() {
+    local -n _screen_reader_bound=$2
+    _screen_reader_bound=1024
+    if built_with_asan "$1"; then
+        accessible_program_env+=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0")
+        _screen_reader_bound=$((16 * 1024))
+    fi
+}
 # Every process starts in a process group of its own, so that stopping the
 # group also ends what it spawned: the AT-SPI bus launcher's bus daemon and
 # registry, and whatever the session bus activated.
