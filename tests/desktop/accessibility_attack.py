@@ -18,14 +18,13 @@ usage: accessibility_attack.py ADDRESS PID SEED [MIN_OBJECTS MIN_CALLS]
 import os
 import random
 import sys
-import time
 from collections import Counter
 
 from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_bus import (ACCESSIBLE, INTROSPECTABLE, PREFIX, PROPERTIES, ROOT,  # noqa: E402
-                       connect, names_of_process)
+                       connect, program_bus_name)
 
 # Interfaces of AT-SPI and D-Bus that an object may lack, and made-up ones.
 OTHER_INTERFACES = [
@@ -85,31 +84,7 @@ class Attacker:
         self.last = None
         self.other_objects = []
         self.bus = connect(address)
-        self.name = self.program_name()
-        self.wait_for_the_bridge()
-
-    # The program may have come to the bus before its accessible objects.
-    def wait_for_the_bridge(self):
-        for _ in range(150):
-            try:
-                self.bus.call_sync(self.name, ROOT, ACCESSIBLE, "GetRole", None, None,
-                                   Gio.DBusCallFlags.NONE, TIMEOUT_MS, None)
-                return
-            except GLib.Error:
-                time.sleep(0.1)
-        raise SystemExit("the program offers no accessible objects")
-
-    def program_name(self):
-        for _ in range(150):
-            name = self.find_program_name()
-            if name:
-                return name
-            time.sleep(0.1)
-        raise SystemExit("no connection of process %d on the accessibility bus" % self.pid)
-
-    def find_program_name(self):
-        names = names_of_process(self.bus, self.pid, TIMEOUT_MS)
-        return names[0] if names else None
+        self.name = program_bus_name(self.bus, pid, TIMEOUT_MS)
 
     # One call; returns the reply's values or None for an error reply. A call
     # that the program does not answer ends the attack.

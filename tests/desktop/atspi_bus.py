@@ -1,6 +1,9 @@
 """What the scripts that use the program over its AT-SPI bus share: the
 connection to the bus, the names of the objects and interfaces they call, the
-unique names a process holds on the bus, and a process's resident memory."""
+unique names a process holds on the bus and the one its accessible objects
+answer on, and a process's resident memory."""
+
+import time
 
 from gi.repository import Gio, GLib
 
@@ -34,6 +37,21 @@ def names_of_process(bus, pid, timeout_ms=3000):
         if owner == pid:
             found.append(name)
     return found
+
+
+def program_bus_name(bus, pid, timeout_ms=3000):
+    """The name on which the process answers for its accessible root, waited
+    for: a program may come to the bus before its accessible objects."""
+    for _ in range(150):
+        for name in names_of_process(bus, pid, timeout_ms):
+            try:
+                bus.call_sync(name, ROOT, ACCESSIBLE, "GetRole", None, None,
+                              Gio.DBusCallFlags.NONE, timeout_ms, None)
+                return name
+            except GLib.Error:
+                pass
+        time.sleep(0.1)
+    raise SystemExit("process %d offers no accessible objects" % pid)
 
 
 def resident_kib(pid):

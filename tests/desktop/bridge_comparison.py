@@ -30,7 +30,7 @@ from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_bus import (ACCESSIBLE, INTROSPECTABLE, PROPERTIES, ROOT, connect,  # noqa: E402
-                       names_of_process)
+                       program_bus_name)
 
 TIMEOUT_MS = 2000
 APPLICATION = "org.a11y.atspi.Application"
@@ -51,15 +51,7 @@ class Program:
     def __init__(self, bus, pid):
         self.bus, self.pid = bus, pid
         self.executable = os.path.realpath("/proc/%d/exe" % pid)
-        self.name = self.find_name()
-
-    def find_name(self):
-        for _ in range(150):
-            for name in names_of_process(self.bus, self.pid, TIMEOUT_MS):
-                if self.answers_on(name):
-                    return name
-            time.sleep(0.1)
-        raise SystemExit("process %d offers no accessible objects" % self.pid)
+        self.name = program_bus_name(bus, pid, TIMEOUT_MS)
 
     def answers_on(self, name):
         try:
