@@ -23,13 +23,8 @@ readonly wait_limit=15 # seconds for any one thing
 # makes some 9000 calls of them; a walk that stops early sends far fewer.
 readonly min_objects=17 min_calls=6000
 
-# The program runs in a process group of its own, ended outright: the attack
-# may have left it unable to end by itself.
 end_attack() {
     spoken_lines >"$out_dir/accessibility_attack_speech.txt" 2>/dev/null || true
-    stop_orca
-    [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true
-    stop_program
     stop_screen_reader
 }
 on_cleanup=end_attack

@@ -22,13 +22,7 @@ readonly wait_limit=15
 # declares a few dozen calls.
 readonly min_objects=17 min_calls=400
 
-alone_pid=''
-end_comparison() {
-    [ -z "$alone_pid" ] || kill -KILL -- "-$alone_pid" 2>/dev/null || true
-    [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true
-    stop_screen_reader
-}
-on_cleanup=end_comparison
+on_cleanup=stop_screen_reader
 begin_window_test bridge_comparison "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool dbus-daemon
 require_python_gi

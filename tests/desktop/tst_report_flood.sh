@@ -20,11 +20,7 @@ source "$here/../support/screen_reader.sh"
 readonly wait_limit=15 calls=500
 memory_growth_bound "$program" allowed_growth_kib
 
-end_test() {
-    [ -z "$app_pid" ] || kill -KILL -- "-$app_pid" 2>/dev/null || true
-    stop_screen_reader
-}
-on_cleanup=end_test
+on_cleanup=stop_screen_reader
 begin_window_test report_flood "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool dbus-daemon
 require_python_gi

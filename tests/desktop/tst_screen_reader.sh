@@ -35,20 +35,8 @@ begin_window_test screen_reader "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool orca dbus-daemon
 require_python_gi
 
-# Orca 43 says "43.1", Orca 48 and 51 "Orca version 48.1, AT-SPI2 version: ...".
-orca_major=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1)
-[[ $orca_major =~ ^[0-9]+$ ]] || fail "orca --version names no version"
-
-# Where Orca versions word a thing differently, each version's own words: a
-# wording is accepted only from the version that says it, so a new version
-# is heard once and its words written down here. Orca 46 and later speak Qt
-# 6.8's announcement as the sentence alone, where Orca 43 says the invisible
-# notification's role before it.
-case $orca_major in
-43) button="HESAPLA push button" moo_bar="Moo scroll bar 0.00" result="'notification Hesaplandı" ;;
-48 | 51) button="HESAPLA button" moo_bar="Moo scroll bar 0 0 percent" result="'Hesaplandı" ;;
-*) fail "no wording is written down for Orca $orca_major: listen to it and add its words here" ;;
-esac
+orca_wording ||
+    fail "no wording is written down for Orca $orca_major: listen to it, add its words to screen_reader.sh"
 
 start_display
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
@@ -95,13 +83,13 @@ expect "the first tab stop has the focus" "Akım çizgileri"
 press Tab
 expect "second tab stop" "Duvar üzerinde basınç katsayılarının dağılımı"
 press Tab
-expect "third tab stop" "$button"
+expect "third tab stop" "$orca_button"
 press Tab
 expect "fourth tab stop" "H/L ="
 press Tab
 expect "fifth tab stop" "Moo ="
 press Tab
-expect "sixth tab stop, the bar says its input" "$moo_bar"
+expect "sixth tab stop, the bar says its input" "$orca_moo_bar"
 press Tab
 expect "seventh tab stop" "H/L scroll bar 0.01"
 press Tab
@@ -129,16 +117,16 @@ press shift+Tab
 expect "on the H/L box" "H/L ="
 type_over 0.1
 press shift+Tab
-expect "on HESAPLA" "$button"
+expect "on HESAPLA" "$orca_button"
 press Return
 expect "Return on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676"
-expect "the result is an utterance of its own" "SPEECH OUTPUT: $result, Moo = 0.5, H/L = 0.1: "
+expect "the result is an utterance of its own" "SPEECH OUTPUT: $orca_result, Moo = 0.5, H/L = 0.1: "
 expect "with the streamlines' amplitudes" "genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, 6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282."
 press Tab
 expect "forward to the H/L box" "H/L ="
 type_over 0.2
 press shift+Tab
-expect "back on HESAPLA" "$button"
+expect "back on HESAPLA" "$orca_button"
 press space
 expect "Space on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.2"
 
@@ -155,7 +143,7 @@ type_over 1.5
 press shift+Tab
 expect "back to the H/L box" "H/L ="
 press shift+Tab
-expect "on HESAPLA again" "$button"
+expect "on HESAPLA again" "$orca_button"
 press Return
 expect "the error is an alert" "alert"
 expect "with its number and kind" "Run-time error 5: invalid procedure call or argument"

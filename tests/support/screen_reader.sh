@@ -18,6 +18,7 @@
 #   wait_said_since MARK REGEX SECONDS    # the same, said after the first
 #                                         # MARK spoken lines
 #   wait_until_orca_idle SECONDS          # until Orca has dealt with every event
+#   orca_wording                          # this Orca's words, where versions differ
 #   stop_orca                             # ends Orca once it is idle
 #   spoken_lines                          # SPEECH OUTPUT: '...' lines, in order
 #   stop_screen_reader                    # ends all that this library started
@@ -202,6 +203,25 @@ start_accessible_program() {
         _screen_reader_fail "Orca said nothing about $name" || return 1
 }
 
+# Where Orca versions word a thing differently, each version's own words, set
+# in orca_major, orca_button (HESAPLA), orca_moo_bar (the Moo bar at 0) and
+# orca_result (how an announcement begins): a wording is accepted only from the
+# version that says it, so a new version is heard once and its words written
+# down here. Returns 1 for a version with none. Orca 46 and later speak Qt
+# 6.8's announcement as the sentence alone, where Orca 43 says the invisible
+# notification's role before it. Orca 43 says "43.1" for its version, Orca 48
+# and 51 "Orca version 48.1, AT-SPI2 version: ...".
+orca_wording() {
+    orca_major=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1)
+    case $orca_major in
+    43) orca_button="HESAPLA push button" orca_moo_bar="Moo scroll bar 0.00"
+        orca_result="'notification Hesaplandı" ;;
+    48 | 51) orca_button="HESAPLA button" orca_moo_bar="Moo scroll bar 0 0 percent"
+        orca_result="'Hesaplandı" ;;
+    *) return 1 ;;
+    esac
+}
+
 # The AT-SPI bus's address, from its launcher on this library's session bus.
 accessibility_bus_address() {
     dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
@@ -212,7 +232,9 @@ accessibility_bus_address() {
 # of the caller's own, on this library's session bus, not waited for: DIR
 # holds its home and runtime directory, DIR.log its output; sets client_pid.
 # It offers its widgets whether or not a screen reader runs, and has
-# accessible_program_env besides.
+# accessible_program_env besides. It runs in a process group of its own,
+# which stop_screen_reader ends with the rest: a client may have left it
+# unable to end by itself.
 start_client_program() {
     mkdir -p "$1/home" "$1/runtime"
     chmod 700 "$1/runtime"
@@ -221,6 +243,8 @@ start_client_program() {
         "${accessible_program_env[@]}" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$2" \
         </dev/null >"$1.log" 2>&1 &
     client_pid=$!
+    screen_reader_groups+=("$client_pid")
+    _screen_reader_watchdog
 }
 
 _screen_reader_find_window() {
