@@ -26,9 +26,7 @@ require_tools Xvfb xdotool dbus-daemon
 require_python_gi
 
 start_display
-start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
-start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
-address=$(accessibility_bus_address)
+start_client_buses "$tmp" "$wait_limit" address || fail "the session bus or the AT-SPI bus did not start"
 start_client_program "$tmp/program" "$program"
 app_pid=$client_pid
 wait_for_main_window

@@ -10,6 +10,9 @@
 #   start_screen_reader DIR SECONDS       # session bus, AT-SPI bus and Orca
 #   memory_growth_bound EXECUTABLE VARIABLE
 #                                         # the KiB its memory may grow, in VARIABLE
+#   start_client_buses DIR SECONDS VARIABLE
+#                                         # the two buses alone, the AT-SPI bus's
+#                                         # address in VARIABLE
 #   start_accessible_program DIR SECONDS PROGRAM [ARGUMENT...]
 #                                         # sets program_pid and program_window,
 #                                         # focuses the window and waits until
@@ -220,6 +223,16 @@ orca_wording() {
         orca_result="'Hesaplandı" ;;
     *) return 1 ;;
     esac
+}
+
+# The session bus and the AT-SPI bus for an accessibility client of the
+# caller's own, with no screen reader; sets the variable named VARIABLE to the
+# AT-SPI bus's address.
+start_client_buses() {
+    local dir=$1 seconds=$2
+    local -n _screen_reader_address=$3
+    start_session_bus "$dir" "$seconds" && start_accessibility_bus "$seconds" || return 1
+    _screen_reader_address=$(accessibility_bus_address)
 }
 
 # The AT-SPI bus's address, from its launcher on this library's session bus.
