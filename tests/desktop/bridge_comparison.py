@@ -44,6 +44,12 @@ ENDS_THE_BRIDGE = {("org.a11y.atspi.Value", "SetCurrentValue")}
 VALUES = {
     "i": (0, 1), "u": (0, 1), "d": (0.0, 0.5), "b": (False, True), "s": ("", "0.5"),
     "n": (0, 1), "q": (0, 1), "x": (0, 1), "t": (0, 1), "y": (0, 1),
+    "o": (ROOT, ROOT),
+    # A Collection's match rule (Qt 6.9 and later): states, attributes, roles
+    # and interfaces, each with how it matches, and whether to invert; an
+    # empty rule matching all, and the same matching any.
+    "(aiia{ss}iaiiasib)": (([], 0, {}, 0, [], 0, [], 0, False),
+                           ([], 1, {}, 1, [], 1, [], 1, False)),
 }
 
 
