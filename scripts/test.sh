@@ -2,8 +2,8 @@
 # Installs what is missing, checks that the C++ sources are formatted, builds
 # wavywall with its tests and runs the whole suite; then builds and runs the
 # same suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# fuzzes a recalculation for a minute, builds the release and benchmark
-# presets and runs each benchmark briefly (its figures are printed, not
+# fuzzes a recalculation for half a minute on every core, builds the release
+# and benchmark presets and runs each benchmark briefly (its figures are printed, not
 # judged: a benchmark that stops building or running fails here), and builds,
 # checks and tests the Debian package as Debian's tools do
 # (scripts/package.sh). Tests that need a display start their own Xvfb.
@@ -54,7 +54,7 @@ for stage in "${stages[@]}"; do
         cmake --preset "$stage"
         cmake --build --preset "$stage"
         if [ "$stage" = fuzz ]; then
-            fuzz/run.sh 60
+            fuzz/run.sh 30
         else
             ctest --preset "$stage"
         fi
