@@ -22,9 +22,10 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/fuzz_recalculation.XXXXXX")
 mkdir "$work/corpus" "$work/artifacts"
 cp "$here"/corpus/* "$work/corpus/"
 
-echo "fuzz/run.sh: fuzzing a recalculation for $seconds s on $(nproc) cores in $work"
+cores=$(nproc)
+echo "fuzz/run.sh: fuzzing a recalculation for $seconds s on $cores cores in $work"
 # A single input taking 10 s would be a hang: the program must answer a click at once.
-if "$fuzzer" -fork="$(nproc)" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+if "$fuzzer" -fork="$cores" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
     -dict="$here/recalculation.dict" -artifact_prefix="$work/artifacts/" \
     "$work/corpus" >"$work/fuzzer.log" 2>&1; then
     # The last count of runs and coverage, and the time it took.

@@ -3,9 +3,9 @@
 # wavywall with its tests and runs the whole suite; then builds and runs the
 # same suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # fuzzes a recalculation for half a minute on every core, builds the release
-# and benchmark presets and runs each benchmark briefly (its figures are printed, not
-# judged: a benchmark that stops building or running fails here), and builds,
-# checks and tests the Debian package as Debian's tools do
+# and benchmark presets and runs each benchmark briefly (its figures are
+# printed, not judged: a benchmark that stops building or running fails
+# here), and builds, checks and tests the Debian package as Debian's tools do
 # (scripts/package.sh). Tests that need a display start their own Xvfb.
 #
 # usage: scripts/test.sh [STAGE...]
