@@ -9,9 +9,8 @@
 # usage: tst_accessibility_attack.sh <wavywall executable> <directory for logs> [SEED]
 set -euo pipefail
 
-readonly program=${1:?usage: tst_accessibility_attack.sh <wavywall executable> <directory> [SEED]}
-readonly out_dir=${2:?usage: tst_accessibility_attack.sh <wavywall executable> <directory> [SEED]}
-readonly seed=${3:-16}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory> [SEED]"
+readonly program=${1:?$usage} out_dir=${2:?$usage} seed=${3:-16}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -39,15 +38,15 @@ start_session_bus "$tmp" "$wait_limit" || fail "the session bus did not start"
 # as when any accessibility client is about. The AT-SPI bus comes after the
 # program, so that its accessibility bridge comes up, and is guarded, while
 # it runs, as when a screen reader starts later.
-start_client_program "$tmp/program" "$program"
-app_pid=$client_pid
-wait_for_main_window
+start_client_program "$tmp/program" "$program" pid
+follow_program "$pid"
+wait_for_main_window main_window
 pass "the program shows its window"
 
 start_accessibility_bus "$wait_limit" || fail "the AT-SPI bus did not start"
 address=$(accessibility_bus_address)
 
-/usr/bin/python3 "$here/accessibility_attack.py" "$address" "$app_pid" "$seed" \
+/usr/bin/python3 "$here/accessibility_attack.py" "$address" "$pid" "$seed" \
     "$min_objects" "$min_calls" ||
     fail "the program did not withstand the attack (seed $seed)"
 program_running || fail "the program ended after the attack"

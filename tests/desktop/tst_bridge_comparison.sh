@@ -7,9 +7,8 @@
 # usage: tst_bridge_comparison.sh <wavywall> <directory for logs> <wavywall with the bridge alone>
 set -euo pipefail
 
-readonly program=${1:?usage: tst_bridge_comparison.sh <wavywall> <directory> <bridge alone>}
-readonly out_dir=${2:?usage: tst_bridge_comparison.sh <wavywall> <directory> <bridge alone>}
-readonly bridge_alone=${3:?usage: tst_bridge_comparison.sh <wavywall> <directory> <bridge alone>}
+readonly usage="usage: ${0##*/} <wavywall> <directory> <bridge alone>"
+readonly program=${1:?$usage} out_dir=${2:?$usage} bridge_alone=${3:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -21,8 +20,6 @@ readonly wait_limit=15
 # menu bar and client area, and their controls) on Qt 6.4 and 6.8; each
 # declares a few dozen calls.
 readonly min_objects=17 min_calls=400
-
-on_cleanup=stop_screen_reader
 begin_window_test bridge_comparison "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool dbus-daemon
 require_python_gi
@@ -31,12 +28,11 @@ start_display
 start_client_buses "$tmp" "$wait_limit" address || fail "the session bus or the AT-SPI bus did not start"
 
 # Both in process groups of their own, with the same environment.
-start_client_program "$tmp/guarded" "$program"
-app_pid=$client_pid
-start_client_program "$tmp/alone" "$bridge_alone"
-alone_pid=$client_pid
+start_client_program "$tmp/guarded" "$program" pid
+follow_program "$pid"
+start_client_program "$tmp/alone" "$bridge_alone" alone_pid
 
-/usr/bin/python3 "$here/bridge_comparison.py" "$address" "$app_pid" "$alone_pid" \
+/usr/bin/python3 "$here/bridge_comparison.py" "$address" "$pid" "$alone_pid" \
     "$min_objects" "$min_calls" | tee "$out_dir/bridge_comparison.txt" ||
     fail "a well-formed call was answered otherwise through the guard (see above)"
 program_running || fail "the program ended"

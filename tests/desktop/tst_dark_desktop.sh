@@ -10,8 +10,8 @@
 # usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>
 set -euo pipefail
 
-readonly program=${1:?usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>}
-readonly out_dir=${2:?usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory for screenshots>"
+readonly program=${1:?$usage} out_dir=${2:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -40,8 +40,9 @@ changed() { [ "$(region_signature "$shot" "$1")" != "$2" ]; }
 
 program_environment=(XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
 start_display
-start_program
-wait_for_main_window
+f10=$(server_keycode FK10)
+start_program pid
+wait_for_main_window main_window
 eval "$(xdotool getwindowgeometry --shell "$main_window")"
 menu=$((HEIGHT - client_height))
 xdotool windowfocus "$main_window" # there is no window manager to do it
@@ -64,12 +65,12 @@ mark() {
 }
 mark "the streamline plot's focus mark" "277x1+138+$((menu + 25))" "277x1+138+$((menu + 26))" \
     Tab Tab Tab Tab Tab # on to the Mach bar
-mark "the Mach bar's focus mark" "47x1+57+$((menu + 48))" "47x1+57+$((menu + 47))" "$f10_key"
+mark "the Mach bar's focus mark" "47x1+57+$((menu + 48))" "47x1+57+$((menu + 47))" "$f10"
 mark "the About item after F10" "36x$((menu - 10))+9+5" "40x$((menu - 10))+100+5" Escape
 
-xdotool key --delay 40 "$f10_key" Return
-wait_for_new_window "About window"
-eval "$(xdotool getwindowgeometry --shell "$new_window")"
+xdotool key --delay 40 "$f10" Return
+wait_for_new_window about "About window"
+eval "$(xdotool getwindowgeometry --shell "$about")"
 about_painted() { (($(count_colour "$shot" "1x1+$X+$Y" '255 255 192') == 1)); }
 wait_until "the About window is painted light yellow" about_painted
 cp "$shot" "$out_dir/dark_desktop_about.png"

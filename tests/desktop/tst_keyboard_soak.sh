@@ -14,9 +14,8 @@
 # usage: tst_keyboard_soak.sh <wavywall executable> <directory for the speech> [SEED]
 set -euo pipefail
 
-readonly executable=${1:?usage: tst_keyboard_soak.sh <wavywall executable> <directory> [SEED]}
-readonly out_dir=${2:?usage: tst_keyboard_soak.sh <wavywall executable> <directory> [SEED]}
-readonly seed=${3:-1234}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory> [SEED]"
+readonly executable=${1:?$usage} out_dir=${2:?$usage} seed=${3:-1234}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -38,7 +37,6 @@ report_keys() {
 }
 keep_speech() {
     spoken_lines >"$out_dir/keyboard_soak_speech.txt" 2>/dev/null || true
-    stop_screen_reader
 }
 on_failure=report_keys on_cleanup=keep_speech
 begin_window_test keyboard_soak "$out_dir" "$wait_limit"
@@ -52,17 +50,18 @@ sanitized=''
 ! built_with_asan "$executable" || sanitized=yes
 
 start_display
+f10=$(server_keycode FK10)
 start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
-start_accessible_program "$tmp" "$wait_limit" "$executable" || fail "the program did not start"
-main_window=$program_window
+start_accessible_program pid main_window "$tmp" "$wait_limit" "$executable" ||
+    fail "the program did not start"
+follow_program "$pid"
 
-program_running() { kill -0 "$program_pid" 2>/dev/null; }
-resident_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$program_pid/status"; }
+resident_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status"; }
 
 # The keys a student at the keyboard uses, Return and Escape among them so
 # that menus, error reports and the About window are answered as they come.
 readonly pool=(Tab Tab Tab shift+Tab shift+Tab Left Right Up Down Home End Return Return space
-    "$f10_key" Escape BackSpace ctrl+a period minus 0 1 2 3 4 5 6 7 8 9 a e h m z)
+    "$f10" Escape BackSpace ctrl+a period minus 0 1 2 3 4 5 6 7 8 9 a e h m z)
 RANDOM=$seed
 
 # A window of the program other than the main one is an error report or the
@@ -75,9 +74,8 @@ dialog_keys=0 reports_answered=0 about_closed=0
 random_reports=0 random_about=0 pressing_random=0
 declare -A opened_by_random=()
 answer_windows() {
-    local windows window open=0
-    windows=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null) || true
-    for window in $windows; do
+    local window open=0
+    for window in $(visible_windows); do
         [ "$window" = "$main_window" ] && continue
         open=1
         ((pressing_random)) && opened_by_random[$window]=1
@@ -142,7 +140,7 @@ open_about() {
     for attempt in 1 2 3; do
         settle
         mark=$(spoken_lines | wc -l)
-        press "$f10_key" Return
+        press "$f10" Return
         if wait_said_since "$mark" 'Program for Calculating' "$wait_limit"; then
             dialog_keys=3
             answer_windows
@@ -229,10 +227,10 @@ pass "Orca still speaks a recalculation"
 /usr/bin/python3 "$here/../support/close_window.py" "$main_window" ||
     fail "could not ask the main window to close"
 # A program that has ended stays a zombie until it is waited for.
-program_alive() { [[ $(awk '{ print $3 }' "/proc/$program_pid/stat" 2>/dev/null) =~ ^[^Z]$ ]]; }
+program_alive() { [[ $(awk '{ print $3 }' "/proc/$pid/stat" 2>/dev/null) =~ ^[^Z]$ ]]; }
 wait_while "the program did not end after its window was closed" program_alive
 status=0
-wait "$program_pid" || status=$?
+wait "$pid" || status=$?
 if grep -E -q 'ERROR: (Address|UndefinedBehavior)Sanitizer|runtime error:' "$tmp/program.log"; then
     sed -n -E '/ERROR: (Address|UndefinedBehavior)Sanitizer|runtime error:/,$p' \
         "$tmp/program.log" | head -n 120 >&2

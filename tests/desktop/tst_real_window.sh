@@ -9,8 +9,8 @@
 # usage: tst_real_window.sh <wavywall executable> <directory for screenshots>
 set -euo pipefail
 
-readonly program=${1:?usage: tst_real_window.sh <wavywall executable> <directory for screenshots>}
-readonly out_dir=${2:?usage: tst_real_window.sh <wavywall executable> <directory for screenshots>}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory for screenshots>"
+readonly program=${1:?$usage} out_dir=${2:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -43,9 +43,9 @@ save_screenshot() {
 # --- The main window appears, blank ------------------------------------------
 
 start_display
-start_program
-
-wait_for_main_window
+f10=$(server_keycode FK10)
+start_program pid
+wait_for_main_window main_window
 [ "$(xdotool getwindowname "$main_window")" = "$title" ] ||
     fail "the main window is named '$(xdotool getwindowname "$main_window")', not '$title'"
 pass "the main window is shown, named '$title'"
@@ -137,7 +137,7 @@ xdotool key --delay 40 Tab Tab Tab Tab Tab # from the streamline plot to the Moo
 wait_for "the Moo bar shows the keyboard focus" "$focus_regions" looks_like "focused plain plain "
 xdotool key Tab
 wait_for "the H/L bar shows the keyboard focus" "$focus_regions" looks_like "plain focused plain "
-xdotool key "$f10_key"
+xdotool key "$f10"
 wait_for "F10 highlights the About item" "$focus_regions" looks_like "plain plain focused "
 xdotool key Escape
 wait_for "Escape gives the focus back to the H/L bar" "$focus_regions" looks_like "plain focused plain "
@@ -228,8 +228,7 @@ plots_before_error=$(plots_signature)
 type_mach_number 1.5
 click_client "${hesapla[@]}"
 
-wait_for_new_window "error report for Mach number 1.5"
-dialog=$new_window
+wait_for_new_window dialog "error report for Mach number 1.5"
 [ "$(xdotool getwindowname "$dialog")" = "$title" ] ||
     fail "the error report is named '$(xdotool getwindowname "$dialog")', not '$title'"
 read -r x y width height < <(window_geometry "$dialog")
@@ -264,8 +263,9 @@ pass "after the error report, Mach number 0.5 and HESAPLA redraw both plots"
 # --- The About window -------------------------------------------------------------
 
 click_client 20 $((-menu / 2))
-wait_for_new_window "window from the menu item 'About'"
-expect_about_window "$about_size"
+wait_for_new_window about "window from the menu item 'About'"
+expect_about_window "$about" "$about_size" about_area
+IFS='x+' read -r width height x y <<<"$about_area"
 about_painted() {
     local corner
     for corner in "1x1+$x+$y" "1x1+$((x + width - 1))+$y" "1x1+$x+$((y + height - 1))" \

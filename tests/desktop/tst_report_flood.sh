@@ -4,13 +4,14 @@
 # report by a supersonic Moo and HESAPLA, then makes 500 presses, bar values
 # and texts through AT-SPI while it is open (report_flood.py). Exactly one
 # report stays open, the resident memory (VmRSS) grows by less than 1 MiB from
-# the first fifth of the calls (a warm-up) to the last, and once the report is closed by the keyboard every control works at once.
+# the first fifth of the calls (a warm-up) to the last, and once the report is
+# closed by the keyboard every control works at once.
 #
 # usage: tst_report_flood.sh <wavywall executable> <directory for logs>
 set -euo pipefail
 
-readonly program=${1:?usage: tst_report_flood.sh <wavywall executable> <directory>}
-readonly out_dir=${2:?usage: tst_report_flood.sh <wavywall executable> <directory>}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory>"
+readonly program=${1:?$usage} out_dir=${2:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -19,20 +20,18 @@ source "$here/../support/screen_reader.sh"
 
 readonly wait_limit=15 calls=500
 memory_growth_bound "$program" allowed_growth_kib
-
-on_cleanup=stop_screen_reader
 begin_window_test report_flood "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool dbus-daemon
 require_python_gi
 
 start_display
 start_client_buses "$tmp" "$wait_limit" address || fail "the session bus or the AT-SPI bus did not start"
-start_client_program "$tmp/program" "$program"
-app_pid=$client_pid
-wait_for_main_window
+start_client_program "$tmp/program" "$program" pid
+follow_program "$pid"
+wait_for_main_window main_window
 
 value() { awk -v key="$1" '$1 == key { print $2 }' "$2"; }
-/usr/bin/python3 "$here/report_flood.py" "$address" "$app_pid" "$calls" >"$tmp/flood.txt" ||
+/usr/bin/python3 "$here/report_flood.py" "$address" "$pid" "$calls" >"$tmp/flood.txt" ||
     fail "the client could not use the program: $(cat "$tmp/flood.txt")"
 cat "$tmp/flood.txt"
 program_running || fail "the program ended"
@@ -60,7 +59,7 @@ pass "the resident memory grew by $growth KiB after the warm-up, less than $allo
 
 close_other_windows Return
 wait_until_closed "the error report did not close"
-/usr/bin/python3 "$here/report_flood.py" "$address" "$app_pid" after >"$tmp/after.txt" ||
+/usr/bin/python3 "$here/report_flood.py" "$address" "$pid" after >"$tmp/after.txt" ||
     fail "the client could not use the program after the report: $(cat "$tmp/after.txt")"
 cat "$tmp/after.txt"
 [ "$(value moo_text_after_bar "$tmp/after.txt")" = 0.6 ] ||

@@ -9,8 +9,8 @@
 # usage: tst_screen_reader.sh <wavywall executable> <directory for the speech>
 set -euo pipefail
 
-readonly program=${1:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
-readonly out_dir=${2:?usage: tst_screen_reader.sh <wavywall executable> <directory>}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory>"
+readonly program=${1:?$usage} out_dir=${2:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -24,28 +24,28 @@ report_speech() {
     echo "--- what Orca said:" >&2
     spoken_lines | tail -n 40 >&2 || true
 }
-monitor_pid=''
 keep_speech() {
     spoken_lines >"$out_dir/screen_reader_speech.txt" 2>/dev/null || true
-    [ -z "$monitor_pid" ] || kill "$monitor_pid" 2>/dev/null || true
-    stop_screen_reader
 }
 on_failure=report_speech on_cleanup=keep_speech
 begin_window_test screen_reader "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool orca dbus-daemon
 require_python_gi
 
-orca_wording ||
-    fail "no wording is written down for Orca $orca_major: listen to it, add its words to screen_reader.sh"
+declare -A orca=()
+orca_wording orca ||
+    fail "no wording is written down for Orca ${orca[major]}: listen to it, add its words to screen_reader.sh"
 
 start_display
-start_screen_reader "$tmp" "$wait_limit" || fail "the screen reader did not start"
+f10=$(server_keycode FK10)
+start_screen_reader "$tmp" "$wait_limit" orca_pid || fail "the screen reader did not start"
 # Every message on the AT-SPI bus is recorded, to check at the end how the
 # program answered each call Orca made.
 atspi_address=$(accessibility_bus_address)
 dbus-monitor --address "$atspi_address" >"$tmp/atspi_bus.txt" 2>"$tmp/atspi_monitor.log" &
-monitor_pid=$!
-start_accessible_program "$tmp" "$wait_limit" "$program" || fail "the program did not start"
+watch pid $!
+start_accessible_program pid window "$tmp" "$wait_limit" "$program" || fail "the program did not start"
+follow_program "$pid"
 
 # Speech from here on only: what each step adds to the log.
 said_before=0
@@ -60,7 +60,7 @@ heard() {
 expect() {
     local what=$1 text=$2 limit=$((SECONDS + wait_limit))
     until heard "$text"; do
-        ((SECONDS < limit)) || fail "Orca $orca_major did not say \"$text\" ($what)"
+        ((SECONDS < limit)) || fail "Orca ${orca[major]} did not say \"$text\" ($what)"
         sleep 0.1
     done
     pass "$what: \"$text\""
@@ -73,7 +73,6 @@ type_over() {
     xdotool key --delay 30 ctrl+a BackSpace
     xdotool type --delay 30 "$1"
 }
-program_running() { kill -0 "$program_pid" 2>/dev/null; }
 
 # The seven tab stops, in their order, from the first plot round to it again.
 # A slow build (AddressSanitizer) can still be telling Orca about the new
@@ -83,13 +82,13 @@ expect "the first tab stop has the focus" "Akım çizgileri"
 press Tab
 expect "second tab stop" "Duvar üzerinde basınç katsayılarının dağılımı"
 press Tab
-expect "third tab stop" "$orca_button"
+expect "third tab stop" "${orca[button]}"
 press Tab
 expect "fourth tab stop" "H/L ="
 press Tab
 expect "fifth tab stop" "Moo ="
 press Tab
-expect "sixth tab stop, the bar says its input" "$orca_moo_bar"
+expect "sixth tab stop, the bar says its input" "${orca[moo_bar]}"
 press Tab
 expect "seventh tab stop" "H/L scroll bar 0.01"
 press Tab
@@ -117,16 +116,16 @@ press shift+Tab
 expect "on the H/L box" "H/L ="
 type_over 0.1
 press shift+Tab
-expect "on HESAPLA" "$orca_button"
+expect "on HESAPLA" "${orca[button]}"
 press Return
 expect "Return on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676"
-expect "the result is an utterance of its own" "SPEECH OUTPUT: $orca_result, Moo = 0.5, H/L = 0.1: "
+expect "the result is an utterance of its own" "SPEECH OUTPUT: ${orca[result]}, Moo = 0.5, H/L = 0.1: "
 expect "with the streamlines' amplitudes" "genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, 6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282."
 press Tab
 expect "forward to the H/L box" "H/L ="
 type_over 0.2
 press shift+Tab
-expect "back on HESAPLA" "$orca_button"
+expect "back on HESAPLA" "${orca[button]}"
 press space
 expect "Space on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.2"
 
@@ -143,7 +142,7 @@ type_over 1.5
 press shift+Tab
 expect "back to the H/L box" "H/L ="
 press shift+Tab
-expect "on HESAPLA again" "$orca_button"
+expect "on HESAPLA again" "${orca[button]}"
 press Return
 expect "the error is an alert" "alert"
 expect "with its number and kind" "Run-time error 5: invalid procedure call or argument"
@@ -155,10 +154,10 @@ program_running || fail "the program ended after the error report"
 pass "the program runs on after the error report"
 # A window manager gives the focus back to the main window when the report
 # closes; there is none here.
-xdotool windowfocus "$program_window"
+xdotool windowfocus "$window"
 
 # The About window, by keyboard alone.
-press "$f10_key"
+press "$f10"
 expect "F10 reaches the About item" "About"
 press Return
 expect "the About window reads its lines" "Program for Calculating Linearized subsonic potential flows."
@@ -173,7 +172,7 @@ program_running || fail "the program ended"
 # Every call Orca made reached the toolkit's bridge through the guard and was
 # answered, none refused.
 wait_until_orca_idle "$wait_limit" || fail "Orca was still busy at the end"
-/usr/bin/python3 "$here/orca_traffic.py" "$tmp/atspi_bus.txt" "$atspi_address" "$program_pid" \
+/usr/bin/python3 "$here/orca_traffic.py" "$tmp/atspi_bus.txt" "$atspi_address" "$pid" \
     "$orca_pid" >"$out_dir/screen_reader_orca_calls.txt" ||
     fail "a call of Orca's got an error answer or none: $(grep -m 5 -e '^ERROR' -e 'calls of Orca' \
         "$out_dir/screen_reader_orca_calls.txt")"
@@ -182,7 +181,7 @@ pass "$(head -n 1 "$out_dir/screen_reader_orca_calls.txt")"
 # The report was read once: not again as the alert closed, and not as its
 # as its text twice.
 reports=$(spoken_lines | grep -Fc "Run-time error 5: invalid procedure call or argument" || true)
-((reports == 1)) || fail "Orca $orca_major read the error report $reports times"
+((reports == 1)) || fail "Orca ${orca[major]} read the error report $reports times"
 pass "the error report was read once"
 
 echo "$checks passed, 0 failed"

@@ -70,9 +70,9 @@ check_locale() {
     local name=$1 lang=$2 locpath=$3 ok=$4
     shift 4
     local items=("$@")
-    start_program "$lang" "$locpath"
-    wait_for_main_window
-    local main_region width height
+    local pid main_window main_region width height
+    start_program pid "$lang" "$locpath"
+    wait_for_main_window main_window
     main_region=$(window_region "$main_window")
     IFS='x+' read -r width height _ _ <<<"$main_region"
     menu=$((height - client_height))
@@ -81,9 +81,8 @@ check_locale() {
 
     # The scroll bar's context menu.
     click_client "${moo_bar[@]}" 1 3 # the right button
-    wait_for_new_window "context menu of the Mach number's scroll bar"
-    local popup region
-    popup=$new_window
+    local popup region report_window
+    wait_for_new_window popup "context menu of the Mach number's scroll bar"
     region=$(window_region "$popup")
     wait_until_still "the context menu is painted" "$region"
     cp "$shot" "$out_dir/toolkit_texts_${name}_menu.png"
@@ -100,8 +99,8 @@ check_locale() {
     click_client "${text_moo_inside[@]}"
     xdotool key --clearmodifiers ctrl+a type --delay 40 1.5
     click_client "${hesapla[@]}"
-    wait_for_new_window "error report for Mach number 1.5"
-    region=$(window_region "$new_window")
+    wait_for_new_window report_window "error report for Mach number 1.5"
+    region=$(window_region "$report_window")
     wait_until_still "the error report is painted" "$region"
     cp "$shot" "$out_dir/toolkit_texts_${name}_error.png"
     local read_report

@@ -32,7 +32,6 @@ readonly wait_limit=20 # seconds for any one thing to show on the screen
 begin_window_test wayland_window "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool import convert compare
 [ -x "$program" ] || fail "no program at $program: build the wavywall target first"
-on_cleanup=stop_wayland_session
 
 save_screenshot() {
     cp "$shot" "$out_dir/wayland_window_$1.png"
@@ -90,8 +89,8 @@ readonly step_texts=("at start" "after Tab" "after Tab again" "after Return")
 # --- The reference: the same program and keys on an X server -----------------
 
 start_display
-start_program
-wait_for_main_window
+start_program pid
+wait_for_main_window main_window
 measure_main_window
 readonly x11_size="${client_width}x$((menu + client_height))"
 xdotool windowfocus "$main_window" # there is no window manager to do it
@@ -140,9 +139,8 @@ program=$(session_program "$program")
 [ -n "$program" ] || fail "the session's user can run no copy of the program"
 pass "sway's headless output is 1024x768 at scale 1 (WAYLAND_DISPLAY=$WAYLAND_DISPLAY, user $session_user)"
 
-main_window=''
-start_program
-wait_for_main_window
+start_program pid
+wait_for_main_window main_window
 measure_main_window
 ((menu == x11_menu)) || fail "the menu bar is $menu px high on Wayland, $x11_menu px on X11"
 [ "$(wayland_window_title "$main_window")" = "$title" ] ||
@@ -200,8 +198,7 @@ pass "Tab Tab Return draws blue curves and black walls and axes in both plots, n
 plots_before=$(for plot in $plots; do region_signature "$shot" "$plot"; done)
 # From HESAPLA over the H/L box to the Moo box, and back.
 press_keys Tab Tab ctrl+a 1 period 5 shift+Tab shift+Tab Return
-wait_for_new_window "error report for Mach number 1.5"
-dialog=$new_window
+wait_for_new_window dialog "error report for Mach number 1.5"
 [ "$(wayland_window_title "$dialog")" = "$title" ] ||
     fail "the error report is named '$(wayland_window_title "$dialog")', not '$title'"
 dialog_area=$(window_region "$dialog")
@@ -232,8 +229,9 @@ wait_for "F10 highlights the About item" "$menu_region" menu_highlighted
 pass "F10 shows the focus on the menu bar's About item"
 
 press_keys Return
-wait_for_new_window "window from the menu item 'About'"
-expect_about_window "$about_size"
+wait_for_new_window about "window from the menu item 'About'"
+expect_about_window "$about" "$about_size" about_area
+IFS='x+' read -r width height _ <<<"$about_area"
 about_painted() {
     (($(count_colour "$shot" "$about_area" "$yellow") * 100 >= 60 * width * height)) &&
         (($(count_tinted "$shot" "$about_area" green) > 0 && $(count_tinted "$shot" "$about_area" blue) > 0))

@@ -1,95 +1,60 @@
-# The Orca screen reader listening to a program on the caller's X server, for
-# tests that check what a blind user hears. Orca runs with a home of its own,
-# on a D-Bus session bus and an AT-SPI bus of this library's own, and writes
-# every utterance to its debug log, so no speech server or sound card is
-# needed. Start the X server first (tests/support/x_server.sh).
+# shellcheck shell=bash
+# The Orca screen reader listening to a program on the caller's X server
+# (x_server.sh), for tests of what a blind user hears. Orca runs with a home
+# of its own, on a D-Bus session bus and an AT-SPI bus of this module's own,
+# and writes every utterance to its debug log: no speech server or sound card.
 #
-#   source tests/support/x_server.sh
-#   source tests/support/screen_reader.sh
-#   start_x_server DIR SECONDS
-#   start_screen_reader DIR SECONDS       # session bus, AT-SPI bus and Orca
-#   memory_growth_bound EXECUTABLE VARIABLE
-#                                         # the KiB its memory may grow, in VARIABLE
-#   start_client_buses DIR SECONDS VARIABLE
-#                                         # the two buses alone, the AT-SPI bus's
-#                                         # address in VARIABLE
-#   start_accessible_program DIR SECONDS PROGRAM [ARGUMENT...]
-#                                         # sets program_pid and program_window,
-#                                         # focuses the window and waits until
-#                                         # Orca has spoken about the program
-#   wait_for_speech REGEX SECONDS         # until Orca has said REGEX
-#   wait_said_since MARK REGEX SECONDS    # the same, said after the first
-#                                         # MARK spoken lines
-#   wait_until_orca_idle SECONDS          # until Orca has dealt with every event
-#   orca_wording                          # this Orca's words, where versions differ
-#   stop_orca                             # ends Orca once it is idle
-#   spoken_lines                          # SPEECH OUTPUT: '...' lines, in order
-#   stop_screen_reader                    # ends all that this library started
+#   start_screen_reader DIR SECONDS [ORCA_PID_VAR]
+#                                  start_session_bus DIR SECONDS, start_accessibility_bus
+#                                  SECONDS and start_orca SECONDS [ORCA_PID_VAR] in turn
+#   start_client_buses DIR SECONDS VAR   the two buses alone, the AT-SPI bus's address in VAR
+#   accessibility_bus_address      prints it
+#   memory_growth_bound EXECUTABLE VAR   the KiB its memory may grow, in VAR
+#   start_accessible_program PID_VAR WINDOW_VAR DIR SECONDS PROGRAM [ARGUMENT...]
+#                                  its pid and window in the variables; focuses the window
+#                                  and waits until Orca has spoken about the program
+#   start_client_program DIR EXECUTABLE [PID_VAR]
+#                                  a program for an accessibility client of the caller's own;
+#                                  its pid in PID_VAR (client_pid)
+#   orca_wording VAR               this Orca's words where versions differ, in the array VAR
+#   spoken_lines                   SPEECH OUTPUT: '...' lines, in order
+#   wait_for_speech REGEX SECONDS / wait_said_since MARK REGEX SECONDS
+#   wait_until_orca_idle SECONDS / stop_orca / stop_screen_reader
 #
-# start_screen_reader is start_session_bus, start_accessibility_bus and
-# start_orca, for a caller that wants them one by one. Each function returns 1
-# and says why on stderr when it fails. The caller calls stop_screen_reader in
-# its own EXIT trap; if the caller is killed outright, a watchdog ends the
-# processes within a second. The X server stays the caller's.
-#
-# Orca refuses to start while another Orca of the same user runs, so two of
-# these tests must not run at the same time (ctest: RESOURCE_LOCK orca).
+# Each function returns 1 and says why on stderr when it fails. Every process
+# runs in a process group of its own, so that stopping the group also ends
+# what it spawned (the bus launcher's daemon and registry, what the session
+# bus activated); processes.sh's watchdog ends them if the caller is killed
+# outright. Orca refuses to start while another Orca of the same user runs
+# (ctest: RESOURCE_LOCK orca). accessible_program_env holds more of the
+# program's environment, NAME=VALUE each.
 
-screen_reader_dir=''
-orca_pid='' orca_log=''
-program_pid='' program_window=''
-# More of the program's environment, NAME=VALUE each, set by the caller.
+# shellcheck source=processes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
+
+screen_reader_dir='' _orca_pid='' _orca_log='' _screen_reader_groups=()
 accessible_program_env=()
 
-# Sets the variable named VARIABLE to how far, in KiB, the resident memory of
-# EXECUTABLE, run by start_accessible_program or start_client_program, may
-# grow over a test's rounds: 1 MiB. AddressSanitizer's quarantine of freed memory (256 MiB) would hide
-# any growth, so a sanitized build runs without it, bounded more loosely at
-# 16 MiB for the call stack it keeps of every new way to allocate; its leak
-# check at the end stands in for the rest.
+# 1 MiB. AddressSanitizer's quarantine of freed memory (256 MiB) would hide
+# any growth, so a sanitized build runs without it, bounded at 16 MiB for the
+# call stack it keeps of every new way to allocate; its leak check stands in
+# for the rest.
 memory_growth_bound() {
-    local -n _screen_reader_bound=$2
-    _screen_reader_bound=1024
+    local -n _bound=$2
+    _bound=1024
     if built_with_asan "$1"; then
         accessible_program_env+=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0")
-        _screen_reader_bound=$((16 * 1024))
+        _bound=$((16 * 1024))
     fi
 }
-# Every process starts in a process group of its own, so that stopping the
-# group also ends what it spawned: the AT-SPI bus launcher's bus daemon and
-# registry, and whatever the session bus activated.
-screen_reader_groups=()
-screen_reader_watchdog_pid=''
 
-# Runs a command in the background in a new process group and appends the
-# group's id to screen_reader_groups; the output goes to DIR/NAME.log.
+# NAME COMMAND...: the output goes to DIR/NAME.log.
 _screen_reader_spawn() {
-    local name=$1
+    local name=$1 group
     shift
-    setsid "$@" </dev/null >"$screen_reader_dir/$name.log" 2>&1 &
-    screen_reader_groups+=("$!")
-}
-
-_screen_reader_watchdog() {
-    [ -z "$screen_reader_watchdog_pid" ] || kill "$screen_reader_watchdog_pid" 2>/dev/null || true
-    local groups=("${screen_reader_groups[@]}") parent=$$
-    (
-        while kill -0 "$parent" 2>/dev/null; do sleep 1; done
-        local group
-        for group in "${groups[@]}"; do kill -KILL -- "-$group" 2>/dev/null; done
-    ) </dev/null >/dev/null 2>&1 &
-    screen_reader_watchdog_pid=$!
-}
-
-# Polls COMMAND until it succeeds, for at most SECONDS.
-_screen_reader_poll() {
-    local seconds=$1
-    shift
-    local limit=$((SECONDS + seconds))
-    until "$@"; do
-        ((SECONDS < limit)) || return 1
-        sleep 0.05
-    done
+    register_log "$screen_reader_dir/$name.log"
+    spawn_group group "$screen_reader_dir/$name.log" "$@"
+    _screen_reader_groups+=("$group")
 }
 
 _screen_reader_fail() {
@@ -97,8 +62,7 @@ _screen_reader_fail() {
     return 1
 }
 
-# The environment of every process here: nothing from the user's desktop,
-# settings kept in memory only, and this library's session bus.
+# Nothing from the user's desktop, settings in memory only, this session bus.
 _screen_reader_environment() {
     local dir=$screen_reader_dir
     screen_reader_env=(PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY"
@@ -120,8 +84,7 @@ start_session_bus() {
     _screen_reader_environment
     _screen_reader_spawn session_bus env -i "${screen_reader_env[@]}" \
         dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket"
-    _screen_reader_watchdog
-    _screen_reader_poll "$seconds" test -S "$socket" ||
+    poll "$seconds" test -S "$socket" ||
         _screen_reader_fail "the D-Bus session bus did not start" || return 1
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
 }
@@ -129,23 +92,20 @@ start_session_bus() {
 # The launcher owns org.a11y.Bus on the session bus and starts the AT-SPI bus
 # and its registry; programs and Orca ask it for the AT-SPI bus's address.
 start_accessibility_bus() {
-    local seconds=$1
     _screen_reader_environment
     _screen_reader_spawn accessibility_bus env -i "${screen_reader_env[@]}" \
         /usr/libexec/at-spi-bus-launcher --launch-immediately
-    _screen_reader_watchdog
-    _screen_reader_poll "$seconds" dbus-send --session --print-reply=literal \
+    poll "$1" dbus-send --session --print-reply=literal \
         --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 ||
         _screen_reader_fail "the AT-SPI bus did not start" || return 1
 }
 
 # A fresh home is Orca's first start, which has no set-up dialog in Orca 43:
 # it saves its default settings, speech on, and says "Screen reader on.".
-# Orca logs each utterance before it hands it to speech-dispatcher; with no
-# dispatcher to spawn (SPEECHD_CMD) it goes on without one, which keeps sound
-# devices and stray daemons out of the test. Its debug log is block-buffered;
-# orca-customizations.py, which Orca imports at start, makes it line-buffered
-# so that the log can be watched while Orca runs.
+# With no speech-dispatcher to spawn (SPEECHD_CMD) it goes on without one,
+# keeping sound devices and stray daemons out. orca-customizations.py, which
+# Orca imports at start, makes its block-buffered debug log line-buffered so
+# that the log can be watched while Orca runs.
 start_orca() {
     local seconds=$1
     if pgrep -u "$(id -u)" -x orca >/dev/null; then
@@ -154,115 +114,107 @@ start_orca() {
     fi
     local prefs=$screen_reader_dir/home/.local/share/orca
     mkdir -p "$prefs"
-    cat >"$prefs/orca-customizations.py" <<'EOF'
+    cat >"$prefs/orca-customizations.py" <<'PY'
 import orca.debug
 
 if orca.debug.debugFile:
     orca.debug.debugFile.reconfigure(line_buffering=True)
-EOF
-    orca_log=$screen_reader_dir/orca.debug
+PY
+    _orca_log=$screen_reader_dir/orca.debug
     _screen_reader_environment
     _screen_reader_spawn orca env -i "${screen_reader_env[@]}" SPEECHD_CMD=/bin/false \
-        orca --debug-file="$orca_log"
-    orca_pid=${screen_reader_groups[-1]}
-    _screen_reader_watchdog
+        orca --debug-file="$_orca_log"
+    _orca_pid=${_screen_reader_groups[-1]}
+    if [ -n "${2:-}" ]; then printf -v "$2" %s "$_orca_pid"; fi
     wait_for_speech '^Screen reader on\.$' "$seconds" ||
         _screen_reader_fail "Orca did not start; see $screen_reader_dir/orca.log" || return 1
 }
 
 start_screen_reader() {
-    local dir=$1 seconds=$2
-    start_session_bus "$dir" "$seconds" && start_accessibility_bus "$seconds" &&
-        start_orca "$seconds"
+    start_session_bus "$1" "$2" && start_accessibility_bus "$2" && start_orca "$2" "${3:-}"
 }
 
 # Qt 6 offers its widgets on the AT-SPI bus only when the bus says a screen
 # reader runs or when QT_LINUX_ACCESSIBILITY_ALWAYS_ON is set; the variable
 # keeps the test independent of when Orca announces itself.
 start_accessible_program() {
-    # Names of the library's own: callers hold the executable's path under
-    # names such as "program", read-only, and bash refuses a local of a
-    # read-only name.
-    local dir=$1 seconds=$2 _screen_reader_program=$3
-    shift 3
-    local name=${_screen_reader_program##*/}
+    local -n _program_pid_out=$1 _program_window_out=$2
+    # Callers hold the executable's path under read-only names such as
+    # "program", and bash refuses a local of a read-only name.
+    local dir=$3 seconds=$4 _accessible_program=$5 passed
+    shift 5
+    local name=${_accessible_program##*/}
     mkdir -p "$dir/program_runtime"
     chmod 700 "$dir/program_runtime"
     _screen_reader_environment
-    sanitizer_environment # of x_server.sh
-    _screen_reader_spawn program env -i "${screen_reader_env[@]}" "${sanitizer_env[@]}" \
+    sanitizer_environment passed
+    _screen_reader_spawn program env -i "${screen_reader_env[@]}" "${passed[@]}" \
         "${accessible_program_env[@]}" \
         XDG_RUNTIME_DIR="$dir/program_runtime" QT_QPA_PLATFORM=xcb \
-        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$_screen_reader_program" "$@"
-    program_pid=${screen_reader_groups[-1]}
-    _screen_reader_watchdog
-    _screen_reader_poll "$seconds" _screen_reader_find_window ||
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$_accessible_program" "$@"
+    _program_pid_out=${_screen_reader_groups[-1]}
+    _program_window_out=''
+    poll "$seconds" _screen_reader_find_window ||
         _screen_reader_fail "$name showed no window" || return 1
     # Without a window manager nobody activates the new window; Orca follows
     # the active window, so the test gives it the keyboard focus.
-    xdotool windowfocus "$program_window" 2>/dev/null ||
+    xdotool windowfocus "$_program_window_out" 2>/dev/null ||
         _screen_reader_fail "could not focus the window of $name" || return 1
-    _screen_reader_poll "$seconds" _screen_reader_spoke_about "$name" ||
+    poll "$seconds" _screen_reader_spoke_about "$name" ||
         _screen_reader_fail "Orca said nothing about $name" || return 1
 }
 
-# Where Orca versions word a thing differently, each version's own words, set
-# in orca_major, orca_button (HESAPLA), orca_moo_bar (the Moo bar at 0) and
-# orca_result (how an announcement begins): a wording is accepted only from the
-# version that says it, so a new version is heard once and its words written
-# down here. Returns 1 for a version with none. Orca 46 and later speak Qt
-# 6.8's announcement as the sentence alone, where Orca 43 says the invisible
-# notification's role before it. Orca 43 says "43.1" for its version, Orca 48
-# and 51 "Orca version 48.1, AT-SPI2 version: ...".
+# Called by start_accessible_program, whose variables it sets.
+_screen_reader_find_window() {
+    _program_window_out=$(x11_windows "$_program_pid_out" | head -n 1)
+    [ -n "$_program_window_out" ]
+}
+
+# Where Orca versions word a thing differently, each version's own words, in
+# the associative array VAR: major, button (HESAPLA), moo_bar (the Moo bar at
+# 0) and result (how an announcement begins). A wording is accepted only from
+# the version that says it, so a new version is heard once and its words
+# written down here; returns 1 for a version with none. Orca 46 and later
+# speak Qt 6.8's announcement as the sentence alone, where Orca 43 says the
+# invisible notification's role before it. Orca 43 says "43.1" for its
+# version, Orca 48 and 51 "Orca version 48.1, AT-SPI2 version: ...".
 orca_wording() {
-    orca_major=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1)
-    case $orca_major in
-    43) orca_button="HESAPLA push button" orca_moo_bar="Moo scroll bar 0.00"
-        orca_result="'notification Hesaplandı" ;;
-    48 | 51) orca_button="HESAPLA button" orca_moo_bar="Moo scroll bar 0 0 percent"
-        orca_result="'Hesaplandı" ;;
+    local -n _wording=$1
+    _wording=([major]=$(orca --version 2>/dev/null | grep -Eo '[0-9]+\.[0-9]+' | head -n 1 | cut -d. -f1))
+    case ${_wording[major]} in
+    43) _wording+=([button]="HESAPLA push button" [moo_bar]="Moo scroll bar 0.00"
+        [result]="'notification Hesaplandı") ;;
+    48 | 51) _wording+=([button]="HESAPLA button" [moo_bar]="Moo scroll bar 0 0 percent"
+        [result]="'Hesaplandı") ;;
     *) return 1 ;;
     esac
 }
 
-# The session bus and the AT-SPI bus for an accessibility client of the
-# caller's own, with no screen reader; sets the variable named VARIABLE to the
-# AT-SPI bus's address.
 start_client_buses() {
-    local dir=$1 seconds=$2
-    local -n _screen_reader_address=$3
-    start_session_bus "$dir" "$seconds" && start_accessibility_bus "$seconds" || return 1
-    _screen_reader_address=$(accessibility_bus_address)
+    local -n _address=$3
+    start_session_bus "$1" "$2" && start_accessibility_bus "$2" || return 1
+    _address=$(accessibility_bus_address)
 }
 
-# The AT-SPI bus's address, from its launcher on this library's session bus.
+# From the bus launcher on this module's session bus.
 accessibility_bus_address() {
     dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
         org.a11y.Bus.GetAddress | tr -d ' '
 }
 
-# start_client_program DIR EXECUTABLE: a program for an accessibility client
-# of the caller's own, on this library's session bus, not waited for: DIR
-# holds its home and runtime directory, DIR.log its output; sets client_pid.
-# It offers its widgets whether or not a screen reader runs, and has
-# accessible_program_env besides. It runs in a process group of its own,
-# which stop_screen_reader ends with the rest: a client may have left it
-# unable to end by itself.
+# On this module's session bus, not waited for: DIR holds its home and
+# runtime directory, DIR.log its output. It offers its widgets whether or not
+# a screen reader runs, and has accessible_program_env besides. Its process
+# group ends with the rest: a client may have left it unable to end by itself.
 start_client_program() {
+    local -n _client=${3:-client_pid}
     mkdir -p "$1/home" "$1/runtime"
     chmod 700 "$1/runtime"
-    setsid env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$1/home" \
+    register_log "$1.log"
+    spawn_group _client "$1.log" env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$1/home" \
         XDG_RUNTIME_DIR="$1/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-        "${accessible_program_env[@]}" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$2" \
-        </dev/null >"$1.log" 2>&1 &
-    client_pid=$!
-    screen_reader_groups+=("$client_pid")
-    _screen_reader_watchdog
-}
-
-_screen_reader_find_window() {
-    program_window=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n 1)
-    [ -n "$program_window" ]
+        "${accessible_program_env[@]}" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$2"
+    _screen_reader_groups+=("$_client")
 }
 
 # Orca 43 logs the program as [application | NAME], Orca 48 as
@@ -271,15 +223,15 @@ _screen_reader_spoke_about() {
     awk -v old="[application | $1]" -v new="[application: '$1'" \
         'index($0, old) || index($0, new) { seen = 1 }
          seen && / - SPEECH OUTPUT: / { found = 1; exit }
-         END { exit !found }' "$orca_log"
+         END { exit !found }' "$_orca_log"
 }
 
-# Prints what Orca said, one utterance a line as SPEECH OUTPUT: '...', without
-# the log's time stamps and voice settings, from the logs of Orca 43 and 48
-# alike. An utterance can span several lines of the log (a message box's
-# text); a line break inside it comes out as \n.
+# What Orca said, one utterance a line as SPEECH OUTPUT: '...', without the
+# log's time stamps and voice settings, from the logs of Orca 43, 48 and 51.
+# An utterance can span several lines of the log (a message box's text); a
+# line break inside it comes out as \n.
 spoken_lines() {
-    [ -n "$orca_log" ] && [ -f "$orca_log" ] || return 0
+    [ -n "$_orca_log" ] && [ -f "$_orca_log" ] || return 0
     awk '
         function flush() { if (text != "") print text; text = "" }
         # Cuts the voice settings off the end of an utterance: a Python dict
@@ -320,14 +272,13 @@ spoken_lines() {
         }
         { flush(); open = 0; settings = 0 }
         END { flush() }
-    ' "$orca_log"
+    ' "$_orca_log"
 }
 
-# The speech is read whole before it is matched: a grep -q that stops at the
-# first match would break the pipe of a longer speech under pipefail.
-# Whether Orca said an utterance matching REGEX after MARK, a count taken as
-# `spoken_lines | wc -l` before the key that should make it speak. The regex
-# matches an utterance's text, without SPEECH OUTPUT: '...' around it.
+# Whether Orca said an utterance matching REGEX (its text, without SPEECH
+# OUTPUT: '...' around it) after MARK, a count taken as `spoken_lines | wc -l`
+# before the key that should make it speak. The speech is read whole: a grep
+# -q that stopped at the first match would break the pipe under pipefail.
 _screen_reader_said_since() {
     local mark=$1 regex=$2 speech
     speech=$(spoken_lines | tail -n "+$((mark + 1))" | sed -e "s/^SPEECH OUTPUT: '//" -e "s/'\$//")
@@ -335,68 +286,39 @@ _screen_reader_said_since() {
 }
 
 wait_said_since() {
-    local mark=$1 regex=$2 seconds=$3
-    _screen_reader_poll "$seconds" _screen_reader_said_since "$mark" "$regex"
+    poll "$3" _screen_reader_said_since "$1" "$2"
 }
 
-# The same over all that Orca said since it started.
 wait_for_speech() {
-    local regex=$1 seconds=$2
-    wait_said_since 0 "$regex" "$seconds"
+    wait_said_since 0 "$1" "$2"
 }
 
-# Ends Orca once its log has stood still for half a second, that is once it
-# has dealt with every event so far. The log is line-buffered, so killing Orca
-# loses nothing. Orca 43 would also shut down on SIGTERM, but it only sees the
-# signal when its main loop next wakes, up to five seconds later.
-# Waits, for at most SECONDS, until Orca's log has stood still for half a
-# second: Orca has then dealt with every event so far. Returns 1 when the log
-# was still growing at the end.
+# Until Orca's log has stood still for half a second: Orca has then dealt
+# with every event so far. Returns 1 when it was still growing after SECONDS.
 wait_until_orca_idle() {
     local size='' previous='' still=0 limit=$((SECONDS + $1))
     while ((still < 5)); do
         ((SECONDS < limit)) || _screen_reader_fail "Orca was still busy after $1 s" || return 1
-        size=$(stat -c %s "$orca_log" 2>/dev/null || echo 0)
+        size=$(stat -c %s "$_orca_log" 2>/dev/null || echo 0)
         if [ "$size" = "$previous" ]; then still=$((still + 1)); else still=0; fi
         previous=$size
         sleep 0.1
     done
 }
 
+# Once idle, Orca is killed: its log is line-buffered, so nothing is lost.
+# (Orca 43 only sees SIGTERM when its main loop next wakes, up to 5 s later.)
 stop_orca() {
-    [ -n "$orca_pid" ] || return 0
+    [ -n "$_orca_pid" ] || return 0
     wait_until_orca_idle 10 || true # ended all the same
-    kill -KILL -- "-$orca_pid" 2>/dev/null || true
-    wait "$orca_pid" 2>/dev/null || true
-    orca_pid=''
+    kill -KILL -- "-$_orca_pid" 2>/dev/null || true
+    wait "$_orca_pid" 2>/dev/null || true
+    unwatch "$_orca_pid"
+    _orca_pid=''
 }
 
-# A child that has ended stays a zombie until it is waited for.
-_screen_reader_gone() {
-    local state
-    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0
-    [[ $state == Z* ]]
-}
-
-# Ends every process group started here, the last one first, so that the
-# program and Orca go before the buses they talk on.
 stop_screen_reader() {
     stop_orca
-    local i group
-    for ((i = ${#screen_reader_groups[@]} - 1; i >= 0; i--)); do
-        group=${screen_reader_groups[i]}
-        kill -TERM -- "-$group" 2>/dev/null || true
-    done
-    for group in "${screen_reader_groups[@]}"; do
-        _screen_reader_poll 2 _screen_reader_gone "$group" || true
-        kill -KILL -- "-$group" 2>/dev/null || true
-        wait "$group" 2>/dev/null || true
-    done
-    screen_reader_groups=()
-    if [ -n "$screen_reader_watchdog_pid" ]; then
-        kill "$screen_reader_watchdog_pid" 2>/dev/null || true
-        wait "$screen_reader_watchdog_pid" 2>/dev/null || true
-        screen_reader_watchdog_pid=''
-    fi
-    program_pid=''
+    stop_groups "${_screen_reader_groups[@]}"
+    _screen_reader_groups=()
 }

@@ -1,35 +1,32 @@
 # shellcheck shell=bash
 # A native Wayland session of the caller's own for the real-window tests:
-# sway on wlroots' headless backend, with one output of 1024x768 at scale 1,
-# no bar, no borders, no Xwayland, every window floating at the size its
-# program asks for (sway centres it). Sourced after window_test.sh.
+# sway on wlroots' headless backend, one output of 1024x768 at scale 1, no
+# bar, no borders, no Xwayland, every window floating at the size its program
+# asks for (sway centres it). Sourced after window_test.sh.
 #
 #   start_wayland_session LOGDIR SECONDS  # sway, or fail; sets WAYLAND_DISPLAY
 #   use_wayland_session                   # screenshots, windows and the program go to the session
 #   press_keys KEY...                     # the keys in turn, by one wtype
 #   as_session_user COMMAND...            # COMMAND as the session's user, in its environment
 #   session_program PROGRAM               # prints where the session's user can run PROGRAM
-#   wayland_windows / wayland_window_title ID
-#   stop_wayland_session                  # ends what the session started
+#   wayland_windows PID / wayland_window_ids PID / wayland_window_geometry ID / wayland_window_title ID
 #
 # sway refuses to run as root, so as root the session runs as an unprivileged
-# user (WAYLAND_SESSION_USER, nobody unless set) by setpriv: its runtime
-# directory (XDG_RUNTIME_DIR, 0700) and home are made for it in a directory
-# of its own under TMPDIR, removed at the end; the logs go to LOGDIR. The
-# program, grim and wtype run as that user too, like every client of a
-# desktop session (session_program gives the program a place it can reach). The headless backend
-# needs no seat, logind, udev, input or DRM device: wlroots opens no session
-# for it, and draws with its pixman renderer, the same on every machine.
+# user (WAYLAND_SESSION_USER, nobody unless set) by setpriv, with a runtime
+# directory (0700) and home made for it under TMPDIR; the program, grim and
+# wtype run as that user too, like every client of a desktop session. The
+# headless backend needs no seat, logind, udev, input or DRM device, and draws
+# with its pixman renderer, the same on every machine. Its logs go to LOGDIR;
+# the processes and directories end with the script (processes.sh).
 #
-# wtype types what its command line says and ends; when the last keyboard of
-# the seat goes, the seat loses its keyboard and Qt the focus of its window.
-# So one wtype holds a keyboard for the whole session, doing nothing, and
-# each press_keys is a short wtype beside it. (wtype reads standard input to
-# its end before it types any of it, so it cannot be fed step by step.)
+# When the last keyboard of the seat goes, the seat loses its keyboard and Qt
+# the focus of its window; wtype types what its command line says and ends
+# (it reads standard input to its end first, so it cannot be fed step by
+# step). So one wtype holds a keyboard for the whole session, doing nothing,
+# and each press_keys is a short wtype beside it.
 
 session_user='' session_dir='' session_runtime='' session_home='' sway_socket=''
-session_pid='' key_holder_pid='' session_watchdog_pid=''
-session_runner=() session_env=()
+session_logs='' session_pid='' key_holder_pid='' session_runner=() session_env=()
 
 readonly session_config='output HEADLESS-1 mode --custom 1024x768 position 0 0 scale 1
 default_border none
@@ -42,6 +39,11 @@ start_wayland_session() {
     require_tools sway swaymsg grim wtype python3
     session_runner=()
     session_dir=$(mktemp -d "${TMPDIR:-/tmp}/wayland-session.XXXXXX")
+    watch path "$session_dir"
+    session_logs=$dir
+    register_log "$dir/sway.log"
+    register_log "$dir/wtype.log"
+    register_log "$dir/grim.log"
     if [ "$(id -u)" -eq 0 ]; then
         require_tools setpriv
         session_user=${WAYLAND_SESSION_USER:-nobody}
@@ -64,6 +66,7 @@ start_wayland_session() {
     "${session_runner[@]}" env -i "${session_env[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman sway --config "$session_dir/config" </dev/null >"$dir/sway.log" 2>&1 &
     session_pid=$!
+    watch pid "$session_pid"
 
     # sway makes its sockets in the runtime directory, then configures the
     # output: the session is ready once the output has its mode.
@@ -88,13 +91,7 @@ start_wayland_session() {
 
     "${session_runner[@]}" env -i "${session_env[@]}" wtype -s 600000 </dev/null >>"$dir/wtype.log" 2>&1 &
     key_holder_pid=$!
-    # Ends the session if the script is killed outright.
-    (
-        while kill -0 $$ 2>/dev/null; do sleep 1; done
-        kill "$key_holder_pid" "$session_pid" 2>/dev/null
-        rm -rf "$session_dir"
-    ) </dev/null >/dev/null 2>&1 &
-    session_watchdog_pid=$!
+    watch pid "$key_holder_pid"
 }
 
 # The program itself where the session's user can run it, else a copy in the
@@ -141,28 +138,28 @@ press_keys() {
         fi
     done
     kill -0 "$key_holder_pid" 2>/dev/null || fail "the wtype holding the seat's keyboard ended"
-    as_session_user wtype "${args[@]}" </dev/null 2>>"$tmp/wtype.log" || fail "wtype could not press $*"
+    as_session_user wtype "${args[@]}" </dev/null 2>>"$session_logs/wtype.log" || fail "wtype could not press $*"
 }
 
-# The program's mapped windows in sway's tree, one a line: id, x, y, width,
-# height and title, separated by tabs.
+# The mapped windows of the program PID (of every program without one) in
+# sway's tree, one a line: id, x, y, width, height and title, tab-separated.
 wayland_windows() {
     as_session_user swaymsg --socket "$sway_socket" --raw -t get_tree 2>/dev/null |
         python3 -c '
 import json, sys
-pid = int(sys.argv[1])
+pid = int(sys.argv[1]) if len(sys.argv) > 1 else None
 def walk(node):
-    if node.get("pid") == pid and node.get("visible"):
+    if node.get("pid") and (pid is None or node["pid"] == pid) and node.get("visible"):
         r, w = node["rect"], node["window_rect"]
         print(node["id"], r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"],
               node.get("name") or "", sep="\t")
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
-walk(json.load(sys.stdin))' "$app_pid"
+walk(json.load(sys.stdin))' "$@"
 }
 
 wayland_window_ids() {
-    wayland_windows | cut -f1
+    wayland_windows "$1" | cut -f1
 }
 
 wayland_window_geometry() {
@@ -174,7 +171,7 @@ wayland_window_title() {
 }
 
 wayland_screenshot() {
-    as_session_user grim - >"$1" 2>>"$tmp/grim.log" || fail "grim could not take a screenshot"
+    as_session_user grim - >"$1" 2>>"$session_logs/grim.log" || fail "grim could not take a screenshot"
 }
 
 # From here on the shared steps take screenshots with grim and find windows in
@@ -187,11 +184,4 @@ use_wayland_session() {
     title_tool=wayland_window_title
     program_runner=("${session_runner[@]}")
     program_environment+=("${session_env[@]}" QT_QPA_PLATFORM=wayland DISPLAY=)
-}
-
-stop_wayland_session() {
-    stop_processes "$key_holder_pid" "$session_pid" "$session_watchdog_pid"
-    key_holder_pid='' session_pid='' session_watchdog_pid=''
-    if [ -n "$session_dir" ]; then rm -rf "$session_dir"; fi
-    session_dir=''
 }
