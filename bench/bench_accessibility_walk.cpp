@@ -1,12 +1,10 @@
 // What the accessibility guard costs a screen reader: the first walk of the
-// main window's tree, as Orca makes it when the program comes up, against
-// the program (its guard in front of the toolkit's bridge) and against the
-// same program with the bridge alone. Both run on one AT-SPI bus that
-// scripts/bench-accessibility.sh starts under Xvfb; this program is the
-// client. Each benchmark also counts the CPU time the program itself spent
-// per walk (from /proc), where the guard's own work shows apart from the
-// bus's round trips. Ends with the medians and the ratios guarded / bridge
-// alone.
+// main window's tree, as Orca makes it when the program comes up, against the
+// program (its guard in front of the toolkit's bridge) and against the same
+// program with the bridge alone, both on the AT-SPI bus that
+// scripts/bench-accessibility.sh starts. Each benchmark also counts the CPU
+// time the program itself spent per walk (from /proc), where the guard's own
+// work shows apart from the bus's round trips.
 //
 // usage: bench_accessibility_walk BUS_ADDRESS GUARDED_NAME GUARDED_PID ALONE_NAME ALONE_PID
 //            [benchmark options]
@@ -27,6 +25,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <unistd.h>
@@ -152,10 +151,7 @@ int main(int argc, char** argv)
         return 1;
     }
     bus = &connection;
-    const QString guarded = QString::fromLocal8Bit(argv[2]);
-    const std::string guardedPid = argv[3];
-    const QString alone = QString::fromLocal8Bit(argv[4]);
-    const std::string alonePid = argv[5];
+    const std::string guardedPid = argv[3], alonePid = argv[5];
 
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     std::string repetitions = "--benchmark_repetitions=15";
@@ -165,12 +161,11 @@ int main(int argc, char** argv)
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 1;
-    benchmark::RegisterBenchmark("first_walk/guarded", [=](benchmark::State& s) {
-        walkTree(s, guarded, guardedPid);
-    })->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("first_walk/bridge_alone", [=](benchmark::State& s) {
-        walkTree(s, alone, alonePid);
-    })->Unit(benchmark::kMillisecond);
+    for (const auto& [name, program, pid] :
+         {std::tuple{"first_walk/guarded", argv[2], guardedPid},
+          std::tuple{"first_walk/bridge_alone", argv[4], alonePid}})
+        benchmark::RegisterBenchmark(name, walkTree, QString::fromLocal8Bit(program), pid)
+            ->Unit(benchmark::kMillisecond);
 
     bench::MedianReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);

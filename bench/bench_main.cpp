@@ -5,11 +5,8 @@
 // mean little.
 
 #include "bench_recalculation.h"
-#include "median_reporter.h"
 
 #include <QApplication>
-
-#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <iostream>
@@ -27,9 +24,8 @@ QtMessageHandler qtHandler = nullptr;
 // size hints; that tells nothing about the measurements.
 void dropSizeHintNotice(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message == QLatin1String("This plugin does not support propagateSizeHints()"))
-        return;
-    qtHandler(type, context, message);
+    if (message != QLatin1String("This plugin does not support propagateSizeHints()"))
+        qtHandler(type, context, message);
 }
 
 } // namespace
@@ -45,13 +41,11 @@ int main(int argc, char** argv)
     // benchmark's median and with it the ratios. Arguments given override it.
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     std::vector<char*> arguments(argv, argv + argc);
-    auto length = bench::Length::measured;
-    if (const auto brief =
-            std::find(arguments.begin() + 1, arguments.end(), std::string_view("--brief"));
-        brief != arguments.end()) {
+    const auto brief =
+        std::find(arguments.begin() + 1, arguments.end(), std::string_view("--brief"));
+    const auto length = brief == arguments.end() ? bench::Length::measured : bench::Length::brief;
+    if (brief != arguments.end())
         arguments.erase(brief);
-        length = bench::Length::brief;
-    }
     arguments.insert(arguments.begin() + 1, interleave.data());
     int count = int(arguments.size());
     benchmark::Initialize(&count, arguments.data());

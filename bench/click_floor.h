@@ -1,22 +1,38 @@
 #pragma once
 
-// The click floor: what any Qt program pays for the user's click on a button
-// that draws the recalculation's plots. A bare window holds a plain
-// QPushButton of HESAPLA's size and style; a real click on it (press and
-// release, each repainting the button) fills two images of the picture
-// boxes' sizes with the background, as Cls does, and paints the recorded
-// segments onto them. Nothing else: no arithmetic, mapping or queueing.
+// The floors a recalculation is measured against: its segments as the picture
+// boxes map them to device pixels, so that painting them costs only what
+// painting must; and the click floor, what any Qt program pays for a click
+// that paints them. A bare window holds a plain QPushButton of HESAPLA's size
+// and style; a real click on it (press and release, each repainting the
+// button) fills two images of the boxes' sizes with the background, as Cls
+// does, and paints the segments onto them: no arithmetic, mapping or queueing.
 
-#include "recorded_segments.h"
+#include "picture_box.h"
 
 #include <QColor>
-#include <QImage>
 #include <QPushButton>
-#include <QWidget>
 
-#include <memory>
+#include <utility>
+#include <vector>
 
 namespace bench {
+
+/// One plot's segments in the device pixels of an image of its size.
+struct DevicePlot {
+    QSize size;
+    std::vector<std::pair<QLineF, flow::Colour>> segments;
+};
+
+struct DevicePlots {
+    DevicePlot streamlines, pressure;
+};
+
+/// What a box holds, mapped by the box itself onto an image of its rendered size.
+DevicePlot devicePlot(ui::PictureBox& box);
+
+/// Paints a plot's segments onto an image with the picture box's painter.
+void drawSegments(QImage& image, const DevicePlot& plot);
 
 /// HESAPLA in the main window: its size in pixels and its font's pixel size.
 inline constexpr QSize hesaplaSize{81, 33};
@@ -26,7 +42,6 @@ class ClickFloor {
 public:
     /// Shows the window; plots must outlive it.
     ClickFloor(const DevicePlots& plots, QColor background);
-    ~ClickFloor();
 
     /// One left click on the button, pressed and released inside it, as the
     /// recalculation is clicked.
@@ -37,14 +52,11 @@ public:
     int clicks() const { return clicks_; }
 
 private:
-    void paint();
-
     const DevicePlots& plots_;
     QColor background_;
-    QImage streamlines_;
-    QImage pressure_;
-    std::unique_ptr<QWidget> window_;
-    QPushButton* button_;
+    QImage streamlines_, pressure_;
+    QWidget window_;
+    QPushButton* button_ = new QPushButton(QStringLiteral("HESAPLA"), &window_);
     int clicks_ = 0;
 };
 

@@ -9,7 +9,6 @@
 
 #include <map>
 #include <optional>
-#include <ostream>
 #include <string>
 
 namespace bench {
@@ -21,9 +20,7 @@ struct Medians {
 
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
-    explicit MedianReporter(OutputOptions options)
-        : ConsoleReporter(options)
-    {}
+    using ConsoleReporter::ConsoleReporter;
 
     void ReportRuns(const std::vector<Run>& reports) override;
 
@@ -36,8 +33,5 @@ private:
     std::map<std::string, Medians> medians_;
     bool anyFailed_ = false;
 };
-
-/// The medians and the ratios of the recalculations to the floors.
-void printSummary(std::ostream& out, const MedianReporter& reporter);
 
 } // namespace bench

@@ -1,13 +1,11 @@
 #pragma once
 
 // The flow half of the main window: the values that describe one flow and the
-// two plot procedures that draw it. A recalculation (the handlers' steps,
-// handler_steps.h) sets Beta and H from the user's Moo and HbL, then calls
-// akim_ciz (streamlines) and basinc_ciz (wall pressure), each of which clears
-// its surface and redraws the whole plot from these values, keeping the key
-// numbers of what it drew in the summary that a screen reader is told. Any
-// arithmetic failure is raised as a RunTimeError at the failing step; what was
-// drawn before it stays drawn.
+// two plot procedures that draw it, each clearing its surface, redrawing its
+// whole plot and keeping its key numbers in the summary a screen reader is
+// told. A recalculation (handler_steps.h) sets Beta and H from Moo and HbL,
+// then calls both. An arithmetic failure is raised as a RunTimeError at the
+// failing step; what was drawn before it stays drawn.
 
 #include "plot_summary.h"
 #include "plot_surface.h"
@@ -37,14 +35,14 @@ public:
     /// H = HbL * L.
     void setH(double HbL);
 
-    /// Draws the wall and three streamlines, compressible in red and
-    /// incompressible in blue, on Picture_Akim: Cls, Scale and 706 Lines.
-    /// Starts a new summary and fills its streamline part.
+    /// Draws the frame, the wall and M streamlines, compressible in red and
+    /// incompressible in blue, on Picture_Akim: Cls, Scale, the frame's Lines
+    /// and N to each curve. Starts a new summary and fills its streamline part.
     void akim_ciz();
 
-    /// Draws the pressure coefficient along the wall on Picture_basinc:
-    /// Cls, Scale and 206 Lines. Raises DivisionByZero when Beta = 0, after
-    /// its frame and grid are drawn. Fills the summary's pressure part.
+    /// Draws the pressure coefficient along the wall on Picture_basinc: Cls,
+    /// Scale, the frame's Lines and N to each of two curves. Raises
+    /// DivisionByZero when Beta = 0, after the frame. Fills its summary part.
     void basinc_ciz();
 
     /// The key numbers of the plots as the last akim_ciz and basinc_ciz drew

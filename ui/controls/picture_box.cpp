@@ -30,7 +30,7 @@ public:
     }
 };
 
-// Room for the streamline plot's 706 segments, the more of the two plots.
+// Room for the streamline plot's segments, the more of the two plots.
 constexpr std::size_t plotSegments = 1024;
 
 } // namespace
@@ -99,19 +99,15 @@ const QImage& PictureBox::renderedImage()
         image_.fill(toQColor(background_));
         segmentsInImage_ = 0;
     }
-    drawPendingSegments();
+    if (segmentsInImage_ != segments_.size()) {
+        SegmentPainter painter(&image_);
+        forEachDeviceLine(
+            image_.size(),
+            [&](const QLineF& line, flow::Colour colour) { painter.draw(line, colour); },
+            segmentsInImage_);
+        segmentsInImage_ = segments_.size();
+    }
     return image_;
-}
-
-void PictureBox::drawPendingSegments()
-{
-    if (segmentsInImage_ == segments_.size())
-        return;
-    SegmentPainter painter(&image_);
-    for (auto segment = segments_.begin() + segmentsInImage_; segment != segments_.end(); ++segment)
-        if (const auto line = toDevice(*segment, image_.size()))
-            painter.draw(*line, segment->colour);
-    segmentsInImage_ = segments_.size();
 }
 
 // A move to a screen of another density changes the pixel ratio, and with it

@@ -12,14 +12,11 @@
 
 namespace ui {
 
-/// A sunken box that the plots draw on. It keeps every segment drawn since
-/// the last Cls, as fractions of its drawing area, and draws them into an
-/// image at the drawing area's device-pixel size: painting only copies the
-/// image, so a plot survives being covered or minimized. When the drawing
-/// area or the pixel ratio changes (a new border, a move to a screen of
-/// another density), the image is made again at the new size and every kept
-/// segment drawn anew, crisp. Segments are drawn into the image in one pass
-/// when it is next needed, not one by one as they arrive.
+/// A sunken box that the plots draw on. It keeps every segment since the last
+/// Cls as fractions of its drawing area and draws them, in one pass when next
+/// needed, into an image at the area's device-pixel size, which painting only
+/// copies: a plot survives being covered or minimized, and a new area or pixel
+/// ratio (a new border, a screen of another density) redraws it anew, crisp.
 class PictureBox : public QFrame, public flow::PlotSurface {
     Q_OBJECT
 
@@ -37,10 +34,19 @@ public:
     void setDescriber(std::function<QString()> describer) { describer_ = std::move(describer); }
     QString description() const { return describer_ ? describer_() : accessibleDescription(); }
 
-    /// Brings the image up to date, drawing the segments not drawn yet (all
-    /// of them at a new size or pixel ratio), and returns it: the drawing
-    /// area, one pixel a device unit.
+    /// Brings the image (the drawing area, one pixel a device unit) up to date,
+    /// drawing what is not in it yet (everything at a new size or pixel ratio).
     const QImage& renderedImage();
+
+    /// The box's mapping of its segments to pixels: draw(line, colour) for each
+    /// kept segment, from the first'th on, that lies on an image of this size.
+    template <class Draw>
+    void forEachDeviceLine(QSize device, Draw draw, std::size_t first = 0) const
+    {
+        for (auto segment = segments_.begin() + first; segment != segments_.end(); ++segment)
+            if (const auto line = toDevice(*segment, device))
+                draw(*line, segment->colour);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,7 +56,6 @@ protected:
 
 private:
     QSize deviceSize() const;
-    void drawPendingSegments();
 
     flow::Colour background_ = 0x00FFFFFF;
     UserScale scale_;
