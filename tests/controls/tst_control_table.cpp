@@ -1,6 +1,7 @@
 // A window's table of controls: the main window's is sound, and a mistake in
 // a table stops the program at start-up with a message naming the row.
 
+#include "control_table.h"
 #include "controls.h"
 #include "form1_table.h"
 

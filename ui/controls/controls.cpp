@@ -5,14 +5,11 @@
 #include "scroll_bar.h"
 #include "twips.h"
 
-#include <QByteArrayView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 
-#include <algorithm>
 #include <climits>
 #include <map>
 
@@ -53,34 +50,6 @@ QWidget* make(const ControlRow& row, QWidget* container)
 
 } // namespace
 
-QString tableMistake(const char* windowName, std::span<const ControlRow> rows)
-{
-    QSet<QByteArrayView> names;
-    QSet<int> tabIndexes;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ControlRow& row = rows[i];
-        const QString where =
-            QStringLiteral("%1, row %2 (%3): ")
-                .arg(QString::fromUtf8(windowName))
-                .arg(i + 1)
-                .arg(row.name ? QString::fromUtf8(row.name) : QStringLiteral("?"));
-        if (!row.name || !*row.name)
-            return where + QStringLiteral("the control has no name");
-        if (names.contains(row.name) || QByteArrayView(row.name) == windowName)
-            return where + QStringLiteral("the name is used twice");
-        if (!row.container ||
-            (QByteArrayView(row.container) != windowName && !names.contains(row.container)))
-            return where + QStringLiteral("the container \"%1\" is neither the window nor an "
-                                          "earlier row")
-                               .arg(QString::fromUtf8(row.container ? row.container : ""));
-        if (row.tabIndex >= 0 && tabIndexes.contains(row.tabIndex))
-            return where + QStringLiteral("the tab index %1 is used twice").arg(row.tabIndex);
-        names.insert(row.name);
-        tabIndexes.insert(row.tabIndex);
-    }
-    return {};
-}
-
 Controls::Controls(QWidget* window, const char* windowName, std::span<const ControlRow> rows)
 {
     if (const QString mistake = tableMistake(windowName, rows); !mistake.isEmpty())
@@ -111,17 +80,6 @@ Controls::Controls(QWidget* window, const char* windowName, std::span<const Cont
 void Controls::missing(const char* name, const char* kind)
 {
     qFatal("the window's table has no control %s of kind %s", name, kind);
-}
-
-void widenToFitText(QWidget* widget, int rightEdge)
-{
-    auto* label = qobject_cast<QLabel*>(widget);
-    if (!label)
-        return;
-    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
-    const int room = rightEdge == INT_MAX ? INT_MAX : rightEdge - label->x();
-    if (needed > label->width())
-        label->resize(std::max(label->width(), std::min(needed, room)), label->height());
 }
 
 } // namespace ui

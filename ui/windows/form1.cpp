@@ -5,6 +5,7 @@
 #include "form1_table.h"
 #include "form_about.h"
 #include "handler_steps.h"
+#include "label_fit.h"
 #include "menu_bar.h"
 #include "picture_box.h"
 #include "plot_narration.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls.h"
+#include "control_table.h"
 
 #include <array>
 

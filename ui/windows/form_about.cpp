@@ -1,7 +1,7 @@
 #include "form_about.h"
 
 #include "about_texts.h"
-#include "controls.h"
+#include "label_fit.h"
 #include "plot_surface.h"
 #include "qt_colour.h"
 #include "readable_colours.h"
