@@ -11,7 +11,9 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -85,31 +87,17 @@ ScrollBar::ScrollBar(QWidget* parent)
 // wheel scrolls like content does; these keys follow the bar's ends instead.
 void ScrollBar::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        triggerAction(SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        triggerAction(SliderSingleStepAdd);
-        break;
-    case Qt::Key_PageUp:
-        triggerAction(SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-        triggerAction(SliderPageStepAdd);
-        break;
-    case Qt::Key_Home:
-        triggerAction(SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        triggerAction(SliderToMaximum);
-        break;
-    default:
-        QScrollBar::keyPressEvent(event);
-        return;
-    }
+    static constexpr std::pair<int, SliderAction> keyActions[] = {
+        {Qt::Key_Left, SliderSingleStepSub},  {Qt::Key_Up, SliderSingleStepSub},
+        {Qt::Key_Right, SliderSingleStepAdd}, {Qt::Key_Down, SliderSingleStepAdd},
+        {Qt::Key_PageUp, SliderPageStepSub},  {Qt::Key_PageDown, SliderPageStepAdd},
+        {Qt::Key_Home, SliderToMinimum},      {Qt::Key_End, SliderToMaximum},
+    };
+    const auto* found =
+        std::ranges::find(keyActions, event->key(), &std::pair<int, SliderAction>::first);
+    if (found == std::end(keyActions))
+        return QScrollBar::keyPressEvent(event);
+    triggerAction(found->second);
     event->accept();
 }
 
