@@ -1,27 +1,21 @@
 #!/usr/bin/python3
 """What Orca asked the program on the AT-SPI bus, and how it was answered.
 
-Reads the record dbus-monitor kept of the bus, takes every method call that
-Orca's connection sent to the program's connection and the program's answer
-to it, and prints how many calls of each member there were. Every call must
-have been answered by a method return: an error answer (the guard refusing a
-call of the screen reader's, or the bridge failing it) is printed with its
-call. A call left without any answer (one the guard swallowed), an error of
-the names the guard refuses with (InvalidArgs, UnknownMethod, Failed), and a
-record with no calls at all make the exit status 1; the D-Bus library's own
-answers for objects that are gone or members the
+From dbus-monitor's record of the bus, counts Orca's method calls to the
+program by member and pairs each with the program's answer. Exits 1 when a
+call got no answer (the guard swallowed it), when one got an error of the
+names the guard refuses with (printed with its call), or when the record
+holds no calls; the D-Bus library's answers for objects gone or members the
 bridge does not serve (UnknownObject, UnknownInterface) are counted apart.
 
 usage: orca_traffic.py MONITOR_LOG ADDRESS PROGRAM_PID ORCA_PID
 """
 
-import os
 import re
 import sys
 from collections import Counter
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_bus import connect, names_of_process  # noqa: E402
+from atspi_bus import connect, names_of_process
 
 REFUSALS = {"org.freedesktop.DBus.Error." + name
             for name in ("InvalidArgs", "UnknownMethod", "Failed")}
@@ -29,10 +23,8 @@ HEADER = re.compile(r"^(method call|method return|error|signal) time=\S+ sender=
                     r"destination=(\S+)(.*)$")
 
 
-def fields(rest):
-    return dict(re.findall(r"(\w+)=([^;\s]*)", rest))
-
-
+# Each message of the record: its kind, sender, destination, header fields
+# and body lines.
 def messages(log):
     current = None
     with open(log, encoding="utf-8", errors="replace") as record:
@@ -43,7 +35,7 @@ def messages(log):
                     yield current
                 kind, sender, destination, rest = header.groups()
                 current = {"kind": kind, "sender": sender, "destination": destination,
-                           "fields": fields(rest), "body": []}
+                           "fields": dict(re.findall(r"(\w+)=([^;\s]*)", rest)), "body": []}
             elif current:
                 current["body"].append(line.strip())
     if current:
@@ -59,13 +51,12 @@ def main():
         return 1
     calls, answers = {}, {}
     for message in messages(log):
-        f = message["fields"]
         if message["kind"] == "method call" and message["sender"] in orca \
                 and message["destination"] in program:
-            calls[(message["sender"], f.get("serial"))] = message
+            calls[(message["sender"], message["fields"].get("serial"))] = message
         elif message["kind"] in ("method return", "error") and message["sender"] in program \
                 and message["destination"] in orca:
-            answers[(message["destination"], f.get("reply_serial"))] = message
+            answers[(message["destination"], message["fields"].get("reply_serial"))] = message
     members, errors = Counter(), Counter()
     refused, unanswered = [], []
     for key, call in calls.items():
@@ -75,17 +66,16 @@ def main():
             member += "(%s)" % ", ".join(call["body"])
         members[member] += 1
         answer = answers.get(key)
+        error = answer and answer["fields"].get("error_name")
         if answer is None:
             unanswered.append("%s %s" % (f.get("path"), member))
         elif answer["kind"] == "error":
-            errors[answer["fields"].get("error_name")] += 1
-        if answer is not None and answer["fields"].get("error_name") in REFUSALS:
-            refused.append("%s %s -> %s %s" % (f.get("path"), member,
-                                               answer["fields"].get("error_name"),
+            errors[error] += 1
+        if error in REFUSALS:
+            refused.append("%s %s -> %s %s" % (f.get("path"), member, error,
                                                " ".join(answer["body"])))
-    answered = sum(1 for key in calls if key in answers)
     print("%d calls of Orca to the program, %d answered, %d refused"
-          % (len(calls), answered, len(refused)))
+          % (len(calls), sum(key in answers for key in calls), len(refused)))
     for name, count in errors.most_common():
         print("%6d answered with the error %s" % (count, name))
     for member, count in members.most_common():
