@@ -5,6 +5,7 @@
 // curves that run without a gap from x = 0 to x = 2.
 
 #include "expected_outcome.h"
+#include "plot_summary.h"
 #include "recording_surface.h"
 
 #include <cmath>
@@ -38,19 +39,19 @@ struct Curve {
 
 inline std::vector<Curve> streamlineCurves()
 {
-    std::vector<Curve> curves{{frameLines, 1, wallLines, flow::colours::black}};
-    for (std::size_t row = 0; row < 3; ++row) {
-        const std::size_t first = frameLines + wallLines + row * 2 * wallLines;
-        curves.push_back({first, 2, wallLines, flow::colours::red});
-        curves.push_back({first + 1, 2, wallLines, flow::colours::blue});
+    std::vector<Curve> curves{{frameLines, 1, segmentsPerCurve, flow::colours::black}};
+    for (int row = 0; row < flow::plottedStreamlines; ++row) {
+        const std::size_t first = frameLines + segmentsPerCurve + row * 2 * segmentsPerCurve;
+        curves.push_back({first, 2, segmentsPerCurve, flow::colours::red});
+        curves.push_back({first + 1, 2, segmentsPerCurve, flow::colours::blue});
     }
     return curves;
 }
 
 inline std::vector<Curve> pressureCurves()
 {
-    return {{frameLines, 2, wallLines, flow::colours::red},
-            {frameLines + 1, 2, wallLines, flow::colours::blue}};
+    return {{frameLines, 2, segmentsPerCurve, flow::colours::red},
+            {frameLines + 1, 2, segmentsPerCurve, flow::colours::blue}};
 }
 
 /// Checks the calls recorded so far; a plot cut short by an error must still

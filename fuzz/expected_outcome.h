@@ -25,22 +25,20 @@ struct Outcome {
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
-using plot_shape::frameLines;
-constexpr std::size_t wallLines = plot_shape::segmentsPerCurve;
-constexpr std::size_t streamlinePlotLines = plot_shape::streamlineLines;
-constexpr std::size_t pressurePlotLines = plot_shape::pressureLines;
+using plot_shape::frameLines, plot_shape::segmentsPerCurve, plot_shape::streamlineLines,
+    plot_shape::pressureLines;
 
 constexpr int invalidArgument = static_cast<int>(flow::ErrorNumber::InvalidArgument);
 constexpr int overflow = static_cast<int>(flow::ErrorNumber::Overflow);
 constexpr int divisionByZero = static_cast<int>(flow::ErrorNumber::DivisionByZero);
 
-constexpr Outcome complete{0, streamlinePlotLines, pressurePlotLines};
+constexpr Outcome complete{0, streamlineLines, pressureLines};
 constexpr Outcome overflowBeforeDrawing{overflow, 0, 0};
 constexpr Outcome supersonic{invalidArgument, 0, 0};
 constexpr Outcome wallBeyondFloat{overflow, frameLines, 0};
-constexpr Outcome streamlineBeyondFloat{overflow, frameLines + wallLines, 0};
-constexpr Outcome pressureBeyondFloat{overflow, streamlinePlotLines, frameLines};
-constexpr Outcome pressureDividedByZero{divisionByZero, streamlinePlotLines, frameLines};
+constexpr Outcome streamlineBeyondFloat{overflow, frameLines + segmentsPerCurve, 0};
+constexpr Outcome pressureBeyondFloat{overflow, streamlineLines, frameLines};
+constexpr Outcome pressureDividedByZero{divisionByZero, streamlineLines, frameLines};
 
 /// Where a computed magnitude lies against the largest float. Our estimate and
 /// the program's own arithmetic round differently, so a value within a
@@ -84,34 +82,22 @@ inline std::vector<Outcome> expectedOutcomes(std::string_view mooText, std::stri
     // The red streamline nearest the wall, y0 = 0.5 with displacements
     // magnified 8 times, rises highest of all streamlines at x = 0.
     const double beta = std::sqrt(1.0 - mooSquared);
-    std::vector<Outcome> outcomes;
-    switch (sideOfFloatRange(8.0 * crest * std::exp(-beta * std::numbers::pi))) {
-    case Side::beyond:
+    const Side streamline = sideOfFloatRange(8.0 * crest * std::exp(-beta * std::numbers::pi));
+    if (streamline == Side::beyond)
         return {streamlineBeyondFloat};
-    case Side::near:
+    std::vector<Outcome> outcomes;
+    if (streamline == Side::near)
         outcomes.push_back(streamlineBeyondFloat);
-        break;
-    case Side::below:
-        break;
-    }
-
     if (std::fabs(Moo) == 1.0) {
         outcomes.push_back(pressureDividedByZero);
         return outcomes;
     }
     // The red pressure curve, 4 pi H / Beta^2 at x = 0, is the steepest value.
-    switch (sideOfFloatRange(4.0 * std::numbers::pi * crest / (beta * beta))) {
-    case Side::beyond:
+    const Side pressure = sideOfFloatRange(4.0 * std::numbers::pi * crest / (beta * beta));
+    if (pressure != Side::below)
         outcomes.push_back(pressureBeyondFloat);
-        break;
-    case Side::near:
-        outcomes.push_back(pressureBeyondFloat);
+    if (pressure != Side::beyond)
         outcomes.push_back(complete);
-        break;
-    case Side::below:
-        outcomes.push_back(complete);
-        break;
-    }
     return outcomes;
 }
 
