@@ -7,6 +7,7 @@
 #include "form1.h"
 #include "toolkit_catalogue.h"
 #include "toolkit_translations.h"
+#include "while_open.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,10 +17,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTranslator>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -38,22 +37,6 @@ QStringList itemTexts(const QMenu* menu)
         texts.append(text.remove(QLatin1Char('&')));
     }
     return texts;
-}
-
-/// Runs `open`, which shows a modal box and waits in it; hands the box to
-/// `look` and closes it again.
-void whileOpen(const std::function<void()>& open, const std::function<void(QWidget*)>& look)
-{
-    bool looked = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* opened = QApplication::activeModalWidget()) {
-            look(opened);
-            looked = true;
-            opened->close();
-        }
-    });
-    open();
-    QVERIFY2(looked, "nothing opened");
 }
 
 QStringList textBoxMenu()
@@ -91,6 +74,12 @@ class TestToolkitTranslations : public QObject {
 
     QTranslator* installed_ = nullptr;
 
+    bool installed(const QLocale& locale)
+    {
+        installed_ = app::installToolkitTranslations(locale);
+        return installed_;
+    }
+
 private slots:
     void cleanup()
     {
@@ -100,8 +89,7 @@ private slots:
 
     void turkishTextBoxMenu()
     {
-        installed_ = app::installToolkitTranslations(turkish);
-        QVERIFY(installed_);
+        QVERIFY(installed(turkish));
         const ToolkitCatalogue catalogue(turkish);
         QVERIFY(catalogue.loaded());
         const QStringList texts = textBoxMenu();
@@ -118,8 +106,7 @@ private slots:
     // stay as they are in every language.
     void turkishErrorReportButton()
     {
-        installed_ = app::installToolkitTranslations(turkish);
-        QVERIFY(installed_);
+        QVERIFY(installed(turkish));
         const QStringList texts = errorReport();
         QCOMPARE(texts.size(), 3);
         QCOMPARE(texts[0], ui::Form1::title());
@@ -132,8 +119,7 @@ private slots:
 
     void programTextsStayInTurkishLocale()
     {
-        installed_ = app::installToolkitTranslations(turkish);
-        QVERIFY(installed_);
+        QVERIFY(installed(turkish));
         ui::Form1 form;
         QCOMPARE(form.windowTitle(), ui::Form1::title());
         QCOMPARE(form.findChild<QAction*>("Nm_About")->text(), QStringLiteral("About"));
@@ -161,8 +147,7 @@ private slots:
 
     void translatorIsFoundInQtsOwnDirectory()
     {
-        installed_ = app::installToolkitTranslations(turkish);
-        QVERIFY(installed_);
+        QVERIFY(installed(turkish));
         QCOMPARE(installed_->language(), QStringLiteral("tr_TR"));
         QVERIFY2(
             installed_->filePath().startsWith(QLibraryInfo::path(QLibraryInfo::TranslationsPath)),
@@ -172,8 +157,7 @@ private slots:
     // Arabic turns Qt's texts right to left; the windows must not follow.
     void rightToLeftCatalogueKeepsTheLayout()
     {
-        installed_ = app::installToolkitTranslations(QLocale(QLocale::Arabic, QLocale::Egypt));
-        QVERIFY(installed_);
+        QVERIFY(installed(QLocale(QLocale::Arabic, QLocale::Egypt)));
         QCoreApplication::processEvents(); // delivers the language change
         QCOMPARE(QCoreApplication::translate("QGuiApplication", "QT_LAYOUT_DIRECTION"),
                  QStringLiteral("RTL"));

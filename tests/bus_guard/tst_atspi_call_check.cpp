@@ -72,6 +72,20 @@ QVariant variant(const QVariant& value)
     return QVariant::fromValue(QDBusVariant(value));
 }
 
+app::AtSpiCall callOn(const char* object, const QString& interface, const QString& member,
+                      const QString& signature, const QVariantList& arguments)
+{
+    return {QStringLiteral("/org/a11y/atspi/accessible/") + object, interface, member, signature,
+            arguments};
+}
+
+void addCall(const char* row, const QString& interface, const char* member, const char* signature,
+             const QVariantList& arguments, Action action, const QString& error = {})
+{
+    QTest::newRow(row) << interface << QString(member) << QString(signature) << arguments << action
+                       << error;
+}
+
 } // namespace
 
 class TestAtSpiCallCheck : public QObject {
@@ -91,116 +105,70 @@ private slots:
         const QString application = QStringLiteral("org.a11y.atspi.Application");
         const QString value = QStringLiteral("org.a11y.atspi.Value");
         const QString text = QStringLiteral("org.a11y.atspi.Text");
-        QTest::newRow("child with its index") << accessible << "GetChildAtIndex"
-                                              << "i" << QVariantList{2} << Action::Forward << "";
-        QTest::newRow("child without its index")
-            << accessible << "GetChildAtIndex"
-            << "" << QVariantList{} << Action::Refuse << invalidArgs;
-        QTest::newRow("child with two indices")
-            << accessible << "GetChildAtIndex"
-            << "ii" << QVariantList{1, 2} << Action::Refuse << invalidArgs;
-        QTest::newRow("extents without the coordinate type")
-            << component << "GetExtents"
-            << "" << QVariantList{} << Action::Refuse << invalidArgs;
-        QTest::newRow("extents with a text for the coordinate type")
-            << component << "GetExtents"
-            << "s" << QVariantList{"0"} << Action::Refuse << invalidArgs;
-        QTest::newRow("a member nobody declares")
-            << accessible << "GetBogus"
-            << "" << QVariantList{} << Action::Refuse << unknownMethod;
-        QTest::newRow("an interface the object lacks")
-            << "org.a11y.atspi.Table"
-            << "GetNRows"
-            << "" << QVariantList{} << Action::Refuse << unknownMethod;
-        QTest::newRow("no interface at all")
-            << ""
-            << "GetChildren"
-            << "" << QVariantList{} << Action::Refuse << unknownMethod;
-        QTest::newRow("a value set by its method, whose value is read third")
-            << value << "SetCurrentValue"
-            << "d" << QVariantList{0.5} << Action::Refuse << invalidArgs;
-        QTest::newRow("the caret set by its method, beside a read-only property")
-            << text << "SetCaretOffset"
-            << "i" << QVariantList{1} << Action::Forward << "";
-        QTest::newRow("the caret set without its offset")
-            << text << "SetCaretOffset"
-            << "" << QVariantList{} << Action::Refuse << invalidArgs;
-        QTest::newRow("a word at an offset")
-            << text << "GetTextAtOffset"
-            << "iu" << QVariantList{0, 1u} << Action::Forward << "";
-        QTest::newRow("a word without its boundary")
-            << text << "GetTextAtOffset"
-            << "i" << QVariantList{0} << Action::Refuse << invalidArgs;
-        QTest::newRow("Get of the caret")
-            << properties << "Get"
-            << "ss" << QVariantList{text, "CaretOffset"} << Action::Forward << "";
-        QTest::newRow("Set of the read-only caret")
-            << properties << "Set"
-            << "ssv" << QVariantList{text, "CaretOffset", variant(1)} << Action::Refuse
-            << invalidArgs;
-        QTest::newRow("Get of a word's method name, its two arguments read as the method's")
-            << properties << "Get"
-            << "ss" << QVariantList{text, "TextAtOffset"} << Action::Forward << "";
-        QTest::newRow("Get of a name served by a member of no arguments (Orca 51's AccessibleId)")
-            << properties << "Get"
-            << "ss" << QVariantList{accessible, "AccessibleId"} << Action::Forward << "";
-        QTest::newRow("Get of a member's name that reads three arguments")
-            << properties << "Get"
-            << "ss" << QVariantList{"org.a11y.atspi.Component", "AccessibleAtPoint"}
-            << Action::Refuse << invalidArgs;
-        QTest::newRow("Get of a property the bridge serves undeclared")
-            << properties << "Get"
-            << "ss" << QVariantList{application, "AtspiVersion"} << Action::Forward << "";
-        QTest::newRow("Set of a property nobody declares")
-            << properties << "Set"
-            << "ssv" << QVariantList{application, "AtspiVersion", variant("2.1")} << Action::Refuse
-            << invalidArgs;
-        QTest::newRow("Get of a declared property")
-            << properties << "Get"
-            << "ss" << QVariantList{accessible, "Name"} << Action::Forward << "";
-        QTest::newRow("Get with only the interface name")
-            << properties << "Get"
-            << "s" << QVariantList{accessible} << Action::Refuse << invalidArgs;
-        QTest::newRow("Get of a method's name, its arguments read as the method's")
-            << properties << "Get"
-            << "ss" << QVariantList{accessible, "ChildAtIndex"} << Action::Forward << "";
-        QTest::newRow("Get on an interface the object lacks")
-            << properties << "Get"
-            << "ss" << QVariantList{"org.a11y.atspi.Table", "NRows"} << Action::Refuse
-            << invalidArgs;
-        QTest::newRow("Set of a read-only property")
-            << properties << "Set"
-            << "ssv" << QVariantList{accessible, "Name", variant("x")} << Action::Refuse
-            << invalidArgs;
-        QTest::newRow("Set of the Id with a number")
-            << properties << "Set"
-            << "ssv" << QVariantList{application, "Id", variant(7)} << Action::Forward << "";
-        QTest::newRow("Set of the Id with a text")
-            << properties << "Set"
-            << "ssv" << QVariantList{application, "Id", variant("7")} << Action::Refuse
-            << invalidArgs;
-        QTest::newRow("Set without its value")
-            << properties << "Set"
-            << "ss" << QVariantList{application, "Id"} << Action::Refuse << invalidArgs;
-        QTest::newRow("Set of the current value")
-            << properties << "Set"
-            << "ssv" << QVariantList{value, "CurrentValue", variant(0.25)} << Action::Forward << "";
-        QTest::newRow("GetAll without the interface name")
-            << properties << "GetAll"
-            << "" << QVariantList{} << Action::Refuse << invalidArgs;
-        QTest::newRow("GetAll on an interface the object lacks")
-            << properties << "GetAll"
-            << "s" << QVariantList{"org.a11y.atspi.Bogus"} << Action::Refuse << invalidArgs;
-        QTest::newRow("a member of Properties nobody declares")
-            << properties << "GetEverything"
-            << "s" << QVariantList{accessible} << Action::Refuse << unknownMethod;
-        QTest::newRow("introspection") << "org.freedesktop.DBus.Introspectable"
-                                       << "Introspect"
-                                       << "" << QVariantList{} << Action::LeaveToBus << "";
-        QTest::newRow("introspection with an argument")
-            << "org.freedesktop.DBus.Introspectable"
-            << "Introspect"
-            << "s" << QVariantList{"x"} << Action::Refuse << unknownMethod;
+        const QString table = QStringLiteral("org.a11y.atspi.Table");
+        const QString introspectable = QStringLiteral("org.freedesktop.DBus.Introspectable");
+        const Action forward = Action::Forward, refuse = Action::Refuse;
+        addCall("child with its index", accessible, "GetChildAtIndex", "i", {2}, forward);
+        addCall("child without its index", accessible, "GetChildAtIndex", "", {}, refuse,
+                invalidArgs);
+        addCall("child with two indices", accessible, "GetChildAtIndex", "ii", {1, 2}, refuse,
+                invalidArgs);
+        addCall("extents without the coordinate type", component, "GetExtents", "", {}, refuse,
+                invalidArgs);
+        addCall("extents with a text for the coordinate type", component, "GetExtents", "s", {"0"},
+                refuse, invalidArgs);
+        addCall("a member nobody declares", accessible, "GetBogus", "", {}, refuse, unknownMethod);
+        addCall("an interface the object lacks", table, "GetNRows", "", {}, refuse, unknownMethod);
+        addCall("no interface at all", "", "GetChildren", "", {}, refuse, unknownMethod);
+        addCall("a value set by its method, whose value is read third", value, "SetCurrentValue",
+                "d", {0.5}, refuse, invalidArgs);
+        addCall("the caret set by its method, beside a read-only property", text, "SetCaretOffset",
+                "i", {1}, forward);
+        addCall("the caret set without its offset", text, "SetCaretOffset", "", {}, refuse,
+                invalidArgs);
+        addCall("a word at an offset", text, "GetTextAtOffset", "iu", {0, 1u}, forward);
+        addCall("a word without its boundary", text, "GetTextAtOffset", "i", {0}, refuse,
+                invalidArgs);
+        addCall("Get of the caret", properties, "Get", "ss", {text, "CaretOffset"}, forward);
+        addCall("Set of the read-only caret", properties, "Set", "ssv",
+                {text, "CaretOffset", variant(1)}, refuse, invalidArgs);
+        addCall("Get of a word's method name, its two arguments read as the method's", properties,
+                "Get", "ss", {text, "TextAtOffset"}, forward);
+        addCall("Get of a name served by a member of no arguments (Orca 51's AccessibleId)",
+                properties, "Get", "ss", {accessible, "AccessibleId"}, forward);
+        addCall("Get of a member's name that reads three arguments", properties, "Get", "ss",
+                {component, "AccessibleAtPoint"}, refuse, invalidArgs);
+        addCall("Get of a property the bridge serves undeclared", properties, "Get", "ss",
+                {application, "AtspiVersion"}, forward);
+        addCall("Set of a property nobody declares", properties, "Set", "ssv",
+                {application, "AtspiVersion", variant("2.1")}, refuse, invalidArgs);
+        addCall("Get of a declared property", properties, "Get", "ss", {accessible, "Name"},
+                forward);
+        addCall("Get with only the interface name", properties, "Get", "s", {accessible}, refuse,
+                invalidArgs);
+        addCall("Get of a method's name, its arguments read as the method's", properties, "Get",
+                "ss", {accessible, "ChildAtIndex"}, forward);
+        addCall("Get on an interface the object lacks", properties, "Get", "ss", {table, "NRows"},
+                refuse, invalidArgs);
+        addCall("Set of a read-only property", properties, "Set", "ssv",
+                {accessible, "Name", variant("x")}, refuse, invalidArgs);
+        addCall("Set of the Id with a number", properties, "Set", "ssv",
+                {application, "Id", variant(7)}, forward);
+        addCall("Set of the Id with a text", properties, "Set", "ssv",
+                {application, "Id", variant("7")}, refuse, invalidArgs);
+        addCall("Set without its value", properties, "Set", "ss", {application, "Id"}, refuse,
+                invalidArgs);
+        addCall("Set of the current value", properties, "Set", "ssv",
+                {value, "CurrentValue", variant(0.25)}, forward);
+        addCall("GetAll without the interface name", properties, "GetAll", "", {}, refuse,
+                invalidArgs);
+        addCall("GetAll on an interface the object lacks", properties, "GetAll", "s",
+                {"org.a11y.atspi.Bogus"}, refuse, invalidArgs);
+        addCall("a member of Properties nobody declares", properties, "GetEverything", "s",
+                {accessible}, refuse, unknownMethod);
+        addCall("introspection", introspectable, "Introspect", "", {}, Action::LeaveToBus);
+        addCall("introspection with an argument", introspectable, "Introspect", "s", {"x"}, refuse,
+                unknownMethod);
     }
 
     void callsAreCheckedAgainstTheDeclaration()
@@ -211,11 +179,9 @@ private slots:
         QFETCH(QVariantList, arguments);
         QFETCH(Action, action);
         QFETCH(QString, error);
-
-        const auto declaration = app::AtSpiDeclaration::fromIntrospection(introspection);
-        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/root"), interface,
-                                  member, signature, arguments};
-        const app::AtSpiCallVerdict verdict = app::checkAtSpiCall(declaration, call);
+        const auto verdict =
+            app::checkAtSpiCall(app::AtSpiDeclaration::fromIntrospection(introspection),
+                                callOn("root", interface, member, signature, arguments));
         QCOMPARE(verdict.action, action);
         QCOMPARE(verdict.errorName, error);
         if (action == Action::Refuse)
@@ -224,13 +190,9 @@ private slots:
 
     void getAllListsTheReadableProperties()
     {
-        const auto declaration = app::AtSpiDeclaration::fromIntrospection(introspection);
-        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/root"),
-                                  properties,
-                                  QStringLiteral("GetAll"),
-                                  QStringLiteral("s"),
-                                  {accessible}};
-        const app::AtSpiCallVerdict verdict = app::checkAtSpiCall(declaration, call);
+        const auto verdict =
+            app::checkAtSpiCall(app::AtSpiDeclaration::fromIntrospection(introspection),
+                                callOn("root", properties, "GetAll", "s", {accessible}));
         QCOMPARE(verdict.action, Action::ReadAll);
         QCOMPARE(verdict.interface, accessible);
         QCOMPARE(verdict.properties, QStringList({"ChildCount", "Name"}));
@@ -238,13 +200,9 @@ private slots:
 
     void aCallToNoObjectIsLeftToTheBus()
     {
-        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/7"),
-                                  accessible,
-                                  QStringLiteral("GetChildAtIndex"),
-                                  QString(),
-                                  {}};
         const auto verdict =
-            app::checkAtSpiCall(app::AtSpiDeclaration::fromIntrospection(QString()), call);
+            app::checkAtSpiCall(app::AtSpiDeclaration::fromIntrospection(QString()),
+                                callOn("7", accessible, "GetChildAtIndex", {}, {}));
         QCOMPARE(verdict.action, Action::LeaveToBus);
     }
 
@@ -253,31 +211,29 @@ private slots:
         QTest::addColumn<QString>("member");
         QTest::addColumn<QVariantList>("arguments");
         QTest::addColumn<bool>("forwarded");
-
         const int most = std::numeric_limits<int>::max();
-        QTest::newRow("a word in the text") << "GetTextAtOffset" << QVariantList{1, 1u} << true;
-        QTest::newRow("a word at the end, searched for ever")
-            << "GetTextAtOffset" << QVariantList{3, 1u} << false;
-        QTest::newRow("a sentence from the end (-1)")
-            << "GetTextBeforeOffset" << QVariantList{-1, 3u} << false;
-        QTest::newRow("a word from the cursor (-2)")
-            << "GetTextAfterOffset" << QVariantList{-2, 2u} << false;
-        QTest::newRow("a word past the end of a text that has changed")
-            << "GetTextAtOffset" << QVariantList{9, 1u} << true;
-        QTest::newRow("a line from the end (-1)")
-            << "GetTextAtOffset" << QVariantList{-1, 5u} << true;
-        QTest::newRow("a text that has changed since") << "GetText" << QVariantList{3, 4} << true;
-        QTest::newRow("the extents of the whole text")
-            << "GetRangeExtents" << QVariantList{0, 3, 0u} << true;
-        QTest::newRow("the extents of a billion characters")
-            << "GetRangeExtents" << QVariantList{0, 1 << 30, 0u} << false;
-        QTest::newRow("an insertion at the end")
-            << "InsertText" << QVariantList{3, "ab", 2} << true;
-        QTest::newRow("an insertion far past the end")
-            << "InsertText" << QVariantList{most, "ab", 2} << false;
-        QTest::newRow("an insertion longer than its text")
-            << "InsertText" << QVariantList{0, "ab", most} << false;
-        QTest::newRow("a paste far past the end") << "PasteText" << QVariantList{most} << false;
+        const struct {
+            const char* row;
+            const char* member;
+            QVariantList arguments;
+            bool forwarded;
+        } cases[] = {
+            {"a word in the text", "GetTextAtOffset", {1, 1u}, true},
+            {"a word at the end, searched for ever", "GetTextAtOffset", {3, 1u}, false},
+            {"a sentence from the end (-1)", "GetTextBeforeOffset", {-1, 3u}, false},
+            {"a word from the cursor (-2)", "GetTextAfterOffset", {-2, 2u}, false},
+            {"a word past the end of a text that has changed", "GetTextAtOffset", {9, 1u}, true},
+            {"a line from the end (-1)", "GetTextAtOffset", {-1, 5u}, true},
+            {"a text that has changed since", "GetText", {3, 4}, true},
+            {"the extents of the whole text", "GetRangeExtents", {0, 3, 0u}, true},
+            {"the extents of a billion characters", "GetRangeExtents", {0, 1 << 30, 0u}, false},
+            {"an insertion at the end", "InsertText", {3, "ab", 2}, true},
+            {"an insertion far past the end", "InsertText", {most, "ab", 2}, false},
+            {"an insertion longer than its text", "InsertText", {0, "ab", most}, false},
+            {"a paste far past the end", "PasteText", {most}, false},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(c.row) << QString(c.member) << c.arguments << c.forwarded;
     }
 
     void textOffsetsThatHarmTheProgramAreRefused()
@@ -285,11 +241,8 @@ private slots:
         QFETCH(QString, member);
         QFETCH(QVariantList, arguments);
         QFETCH(bool, forwarded);
-
-        const app::AtSpiCall call{QStringLiteral("/org/a11y/atspi/accessible/9"),
-                                  QStringLiteral("org.a11y.atspi.Text"), member, QString(),
-                                  arguments};
-        const auto verdict = app::checkTextPositions(call, 3);
+        const auto verdict = app::checkTextPositions(
+            callOn("9", QStringLiteral("org.a11y.atspi.Text"), member, {}, arguments), 3);
         QCOMPARE(verdict.action == Action::Forward, forwarded);
         if (!forwarded)
             QCOMPARE(verdict.errorName, invalidArgs);

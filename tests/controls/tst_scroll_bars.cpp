@@ -17,14 +17,13 @@ private slots:
         Form1Fixture f;
         QVERIFY(f.exposed());
         QSignalSpy changes(f.HScroll_Moo, &ui::ScrollBar::changed);
-        clickArrow(f.HScroll_Moo, QStyle::SC_ScrollBarAddLine);
-        QCOMPARE(f.HScroll_Moo->value(), 1);
-        clickArrow(f.HScroll_Moo, QStyle::SC_ScrollBarAddPage);
-        QCOMPARE(f.HScroll_Moo->value(), 2);
-        clickArrow(f.HScroll_Moo, QStyle::SC_ScrollBarSubLine);
-        QCOMPARE(f.HScroll_Moo->value(), 1);
-        clickArrow(f.HScroll_Moo, QStyle::SC_ScrollBarSubPage);
-        QCOMPARE(f.HScroll_Moo->value(), 0);
+        for (const auto& [part, value] : {std::pair{QStyle::SC_ScrollBarAddLine, 1},
+                                          {QStyle::SC_ScrollBarAddPage, 2},
+                                          {QStyle::SC_ScrollBarSubLine, 1},
+                                          {QStyle::SC_ScrollBarSubPage, 0}}) {
+            clickArrow(f.HScroll_Moo, part);
+            QCOMPARE(f.HScroll_Moo->value(), value);
+        }
         QCOMPARE(changes.size(), 4);
         QCOMPARE(f.Text_Moo->text(), QString("0"));
     }

@@ -24,11 +24,6 @@ QStringList plotTrace(const QByteArray& mooText, const QByteArray& hblText)
     return lines;
 }
 
-QStringList plotTrace(const QString& mooText, const QString& hblText)
-{
-    return plotTrace(mooText.toUtf8(), hblText.toUtf8());
-}
-
 /// The exit code of the program itself, for its command line.
 int exitCodeOf(const QStringList& arguments)
 {
@@ -101,22 +96,21 @@ private slots:
         QTest::addColumn<QString>("hblText");
         QTest::addColumn<double>("Moo");
         QTest::addColumn<double>("HbL");
-        QTest::newRow("start values") << "0"
-                                      << "0.01" << 0.0 << 0.01;
-        QTest::newRow("bar at 0.37") << "0.37"
-                                     << "0.2" << 0.37 << 0.2;
-        QTest::newRow("bar maximum") << "0.6"
-                                     << "0.13" << 0.6 << 0.13;
-        QTest::newRow("typed negative Mach") << "-0.45"
-                                             << "0.07" << -0.45 << 0.07;
-        QTest::newRow("mirrored wall") << "0.2"
-                                       << "-0.05" << 0.2 << -0.05;
-        QTest::newRow("near sonic") << "0.999"
-                                    << "0.03" << 0.999 << 0.03;
-        QTest::newRow("flat wall") << "0.5"
-                                   << "0" << 0.5 << 0.0;
-        QTest::newRow("odd texts") << " 0 . 2 5x"
-                                   << "1D-2" << 0.25 << 0.01;
+        const struct {
+            const char *row, *mooText, *hblText;
+            double Moo, HbL;
+        } cases[] = {
+            {"start values", "0", "0.01", 0.0, 0.01},
+            {"bar at 0.37", "0.37", "0.2", 0.37, 0.2},
+            {"bar maximum", "0.6", "0.13", 0.6, 0.13},
+            {"typed negative Mach", "-0.45", "0.07", -0.45, 0.07},
+            {"mirrored wall", "0.2", "-0.05", 0.2, -0.05},
+            {"near sonic", "0.999", "0.03", 0.999, 0.03},
+            {"flat wall", "0.5", "0", 0.5, 0.0},
+            {"odd texts", " 0 . 2 5x", "1D-2", 0.25, 0.01},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(c.row) << QString(c.mooText) << QString(c.hblText) << c.Moo << c.HbL;
     }
     void matchesPlainArithmetic()
     {
@@ -124,7 +118,7 @@ private slots:
         QFETCH(QString, hblText);
         QFETCH(double, Moo);
         QFETCH(double, HbL);
-        const QStringList lines = plotTrace(mooText, hblText);
+        const QStringList lines = plotTrace(mooText.toUtf8(), hblText.toUtf8());
         const QStringList expected = reference(Moo, HbL);
         QCOMPARE(lines.size(),
                  1 + 2 + plot_shape::streamlineLines + 1 + 2 + plot_shape::pressureLines);
@@ -134,7 +128,7 @@ private slots:
 
     void printsTheDocumentedFormat()
     {
-        const QStringList lines = plotTrace(QString("0"), QString("0.01"));
+        const QStringList lines = plotTrace("0", "0.01");
         QCOMPARE(lines.mid(0, 4),
                  QStringList({"surface Picture_Akim", "Cls",
                               "Scale -0.200000003 -1.79999995 2.20000005 0.200000003",
@@ -169,7 +163,7 @@ private slots:
         QFETCH(QString, hblText);
         QFETCH(int, index);
         QFETCH(QString, line);
-        QCOMPARE(plotTrace(mooText, hblText).value(index), line);
+        QCOMPARE(plotTrace(mooText.toUtf8(), hblText.toUtf8()).value(index), line);
     }
 
     void errorsEndTheTrace_data()
@@ -179,20 +173,23 @@ private slots:
         QTest::addColumn<int>("akimLines");
         QTest::addColumn<int>("basincLines");
         QTest::addColumn<QString>("errorLine");
-        QTest::newRow("sonic") << "1"
-                               << "0.01" << 2 + plot_shape::streamlineLines
-                               << 2 + plot_shape::frameLines << "error 11 division by zero";
-        QTest::newRow("supersonic")
-            << "1.5"
-            << "0.01" << 0 << 0 << "error 5 invalid procedure call or argument";
-        QTest::newRow("ratio beyond double") << "0"
-                                             << "1E400" << 0 << 0 << "error 6 overflow";
-        QTest::newRow("Mach beyond double") << "1E400"
-                                            << "0.01" << 0 << 0 << "error 6 overflow";
-        QTest::newRow("Mach squared beyond double") << "1E200"
-                                                    << "0.01" << 0 << 0 << "error 6 overflow";
-        QTest::newRow("wall beyond float") << "0"
-                                           << "1E39" << 2 + 6 << 0 << "error 6 overflow";
+        const QString overflow = "error 6 overflow";
+        const struct {
+            const char *row, *mooText, *hblText;
+            int akimLines, basincLines;
+            QString errorLine;
+        } cases[] = {
+            {"sonic", "1", "0.01", 2 + plot_shape::streamlineLines, 2 + plot_shape::frameLines,
+             "error 11 division by zero"},
+            {"supersonic", "1.5", "0.01", 0, 0, "error 5 invalid procedure call or argument"},
+            {"ratio beyond double", "0", "1E400", 0, 0, overflow},
+            {"Mach beyond double", "1E400", "0.01", 0, 0, overflow},
+            {"Mach squared beyond double", "1E200", "0.01", 0, 0, overflow},
+            {"wall beyond float", "0", "1E39", 2 + 6, 0, overflow},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(c.row) << QString(c.mooText) << QString(c.hblText) << c.akimLines
+                                 << c.basincLines << c.errorLine;
     }
     void errorsEndTheTrace()
     {
@@ -201,7 +198,7 @@ private slots:
         QFETCH(int, akimLines);
         QFETCH(int, basincLines);
         QFETCH(QString, errorLine);
-        const QStringList lines = plotTrace(mooText, hblText);
+        const QStringList lines = plotTrace(mooText.toUtf8(), hblText.toUtf8());
         QCOMPARE(lines.size(), 2 + akimLines + basincLines + 1);
         QCOMPARE(lines.first(), QString("surface Picture_Akim"));
         QCOMPARE(lines[1 + akimLines], QString("surface Picture_basinc"));

@@ -6,13 +6,13 @@
 #include "form_about.h"
 #include "listening_screen_reader.h"
 #include "toolkit_version.h"
+#include "while_open.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -34,27 +34,16 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("mentions"); // a word its description must hold
-        QTest::newRow("Picture_Akim") << "Picture_Akim"
-                                      << "Akım çizgileri"
-                                      << "çizilmedi";
-        QTest::newRow("Picture_basinc") << "Picture_basinc"
-                                        << "Duvar üzerinde basınç katsayılarının dağılımı"
-                                        << "çizilmedi";
-        QTest::newRow("Command1") << "Command1"
-                                  << "HESAPLA"
-                                  << "Moo";
-        QTest::newRow("Text_HbL") << "Text_HbL"
-                                  << "H/L ="
-                                  << "HESAPLA";
-        QTest::newRow("Text_Moo") << "Text_Moo"
-                                  << "Moo ="
-                                  << "HESAPLA";
-        QTest::newRow("HScroll_Moo") << "HScroll_Moo"
-                                     << "Moo"
-                                     << "0.60";
-        QTest::newRow("HScroll_HbL") << "HScroll_HbL"
-                                     << "H/L"
-                                     << "0.20";
+        for (const auto& [control, name, mentions] :
+             {std::tuple{"Picture_Akim", "Akım çizgileri", "çizilmedi"},
+              {"Picture_basinc", "Duvar üzerinde basınç katsayılarının dağılımı", "çizilmedi"},
+              {"Command1", "HESAPLA", "Moo"},
+              {"Text_HbL", "H/L =", "HESAPLA"},
+              {"Text_Moo", "Moo =", "HESAPLA"},
+              {"HScroll_Moo", "Moo", "0.60"},
+              {"HScroll_HbL", "H/L", "0.20"}})
+            QTest::newRow(control)
+                << QString(control) << QString::fromUtf8(name) << QString::fromUtf8(mentions);
     }
     void everyFocusableControlHasANameAndADescription()
     {
@@ -299,24 +288,21 @@ private slots:
         QCOMPARE(reader.utterances(), result);
 
         Form1Fixture::type(form.findChild<QLineEdit*>("Text_Moo"), "1.5");
-        QMessageBox* box = nullptr;
-        QTimer::singleShot(0, [&] {
-            box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box) {
-                QCOMPARE(accessibleOf(box)->role(), QAccessible::AlertMessage);
-                // Orca 51 reads of an alert only the labels that take no focus.
-                const QString report = box->text();
-                QVERIFY(report.startsWith("Run-time error 5: invalid procedure call"));
-                const auto labels = box->findChildren<QLabel*>();
-                const auto text = std::find_if(labels.begin(), labels.end(),
-                                               [&](QLabel* l) { return l->text() == report; });
-                QVERIFY(text != labels.end());
-                QVERIFY(!accessibleOf(*text)->state().focusable);
-                box->accept();
-            }
-        });
-        QTest::mouseClick(hesapla, Qt::LeftButton);
-        QVERIFY(box);
+        whileOpen([&] { QTest::mouseClick(hesapla, Qt::LeftButton); },
+                  [](QWidget* opened) {
+                      auto* box = qobject_cast<QMessageBox*>(opened);
+                      QVERIFY(box);
+                      QCOMPARE(accessibleOf(box)->role(), QAccessible::AlertMessage);
+                      // Orca 51 reads of an alert only the labels that take no focus.
+                      const QString report = box->text();
+                      QVERIFY(report.startsWith("Run-time error 5: invalid procedure call"));
+                      const auto labels = box->findChildren<QLabel*>();
+                      const auto text = std::find_if(labels.begin(), labels.end(), [&](QLabel* l) {
+                          return l->text() == report;
+                      });
+                      QVERIFY(text != labels.end());
+                      QVERIFY(!accessibleOf(*text)->state().focusable);
+                  });
 
         form.findChild<QAction*>("Nm_About")->trigger();
         QWidget* about = ui::FormAbout::instance().window();

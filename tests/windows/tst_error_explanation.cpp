@@ -5,10 +5,10 @@
 #include "error_explanation.h"
 #include "form1_fixture.h"
 #include "handler_replay.h"
+#include "while_open.h"
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
 
 class TestErrorExplanation : public QObject {
     Q_OBJECT
@@ -20,27 +20,25 @@ private slots:
         QTest::addColumn<QString>("hbl");
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("says");
-        QTest::newRow("square root") << "1.5"
-                                     << "0.01" << 5
-                                     << "Moo = 1.5 için Beta = √(1 - Moo²) "
-                                        "hesaplanamaz";
-        QTest::newRow("negative supersonic") << "-2"
-                                             << "0.01" << 5 << "Moo = -2 için";
-        QTest::newRow("sonic") << "1"
-                               << "0.01" << 11 << "Moo = 1 ses hızıdır";
-        QTest::newRow("Moo squared")
-            << "1E200"
-            << "0.01" << 6 << "Moo = 1E+200 için Moo² hesaplanamayacak kadar büyük";
-        QTest::newRow("H/L text") << "0.5"
-                                  << "1E400" << 6 << "H/L kutusundaki sayı çok büyük";
-        QTest::newRow("Moo text") << "-1E999"
-                                  << "0.01" << 6 << "Moo kutusundaki sayı çok büyük";
-        QTest::newRow("streamline point")
-            << "0.5"
-            << "1E39" << 6 << "Moo = 0.5, H/L = 1E+39 ile akım çizgilerinin";
-        QTest::newRow("pressure point")
-            << "0.9999999999999999"
-            << "1E25" << 6 << "ile basınç katsayısı çizilemeyecek kadar büyük";
+        const struct {
+            const char *row, *moo, *hbl;
+            int error;
+            const char* says;
+        } cases[] = {
+            {"square root", "1.5", "0.01", 5, "Moo = 1.5 için Beta = √(1 - Moo²) hesaplanamaz"},
+            {"negative supersonic", "-2", "0.01", 5, "Moo = -2 için"},
+            {"sonic", "1", "0.01", 11, "Moo = 1 ses hızıdır"},
+            {"Moo squared", "1E200", "0.01", 6,
+             "Moo = 1E+200 için Moo² hesaplanamayacak kadar büyük"},
+            {"H/L text", "0.5", "1E400", 6, "H/L kutusundaki sayı çok büyük"},
+            {"Moo text", "-1E999", "0.01", 6, "Moo kutusundaki sayı çok büyük"},
+            {"streamline point", "0.5", "1E39", 6, "Moo = 0.5, H/L = 1E+39 ile akım çizgilerinin"},
+            {"pressure point", "0.9999999999999999", "1E25", 6,
+             "ile basınç katsayısı çizilemeyecek kadar büyük"},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(c.row) << QString(c.moo) << QString(c.hbl) << c.error
+                                 << QString::fromUtf8(c.says);
     }
     void explanationFollowsWhereTheErrorArose()
     {
@@ -71,14 +69,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         Form1Fixture::type(form.findChild<QLineEdit*>("Text_Moo"), "1.5");
         QString shown;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            shown = box->text();
-            QCOMPARE(box->icon(), QMessageBox::Critical);
-            box->accept();
-        });
-        QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        whileOpen(
+            [&] { QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton); },
+            [&](QWidget* opened) {
+                auto* box = qobject_cast<QMessageBox*>(opened);
+                QVERIFY(box);
+                shown = box->text();
+                QCOMPARE(box->icon(), QMessageBox::Critical);
+            });
         QCOMPARE(shown, QString("Run-time error 5: invalid procedure call or argument\n\nMoo = "
                                 "1.5 için Beta = √(1 - Moo²) hesaplanamaz, çünkü 1 - Moo² "
                                 "negatif: doğrusallaştırılmış sesaltı akım kuramı -1 < Moo < 1 "

@@ -190,16 +190,6 @@ private slots:
         QVERIFY(hasCurves(f.Picture_Akim));
         QVERIFY(hasCurves(f.Picture_basinc));
     }
-
-    void errorReportNamesNumberAndKind()
-    {
-        QCOMPARE(QString(flow::RunTimeError(flow::ErrorNumber::InvalidArgument).what()),
-                 QString("Run-time error 5: invalid procedure call or argument"));
-        QCOMPARE(QString(flow::RunTimeError(flow::ErrorNumber::Overflow).what()),
-                 QString("Run-time error 6: overflow"));
-        QCOMPARE(QString(flow::RunTimeError(flow::ErrorNumber::DivisionByZero).what()),
-                 QString("Run-time error 11: division by zero"));
-    }
 };
 
 QTEST_MAIN(TestForm1Handlers)

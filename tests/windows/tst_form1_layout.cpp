@@ -37,43 +37,31 @@ private slots:
         QTest::addColumn<QString>("container");
         QTest::addColumn<QRect>("place");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Frame1") << "Frame1"
-                                << "QGroupBox"
-                                << "Form1_client" << QRect(8, 16, 113, 153) << "";
-        QTest::newRow("HScroll_HbL") << "HScroll_HbL"
-                                     << "ui::ScrollBar"
-                                     << "Frame1" << QRect(48, 88, 49, 17) << "";
-        QTest::newRow("HScroll_Moo") << "HScroll_Moo"
-                                     << "ui::ScrollBar"
-                                     << "Frame1" << QRect(48, 32, 49, 17) << "";
-        QTest::newRow("Text_Moo") << "Text_Moo"
-                                  << "QLineEdit"
-                                  << "Frame1" << QRect(8, 32, 41, 19) << "0";
-        QTest::newRow("Text_HbL") << "Text_HbL"
-                                  << "QLineEdit"
-                                  << "Frame1" << QRect(8, 88, 41, 19) << "0.01";
-        QTest::newRow("Command1") << "Command1"
-                                  << "ui::CommandButton"
-                                  << "Frame1" << QRect(16, 112, 81, 33) << "HESAPLA";
-        QTest::newRow("Label1") << "Label1"
-                                << "QLabel"
-                                << "Frame1" << QRect(8, 16, 41, 17) << "Moo =";
-        QTest::newRow("Label2") << "Label2"
-                                << "QLabel"
-                                << "Frame1" << QRect(8, 72, 33, 17) << "H/L =";
-        QTest::newRow("Picture_basinc") << "Picture_basinc"
-                                        << "ui::PictureBox"
-                                        << "Form1_client" << QRect(136, 208, 283, 169) << "";
-        QTest::newRow("Picture_Akim") << "Picture_Akim"
-                                      << "ui::PictureBox"
-                                      << "Form1_client" << QRect(136, 24, 283, 167) << "";
-        QTest::newRow("Label3") << "Label3"
-                                << "QLabel"
-                                << "Form1_client" << QRect(248, 192, 65, 17) << "Akım çizgileri";
-        QTest::newRow("Label4") << "Label4"
-                                << "QLabel"
-                                << "Form1_client" << QRect(184, 376, 217, 17)
-                                << "Duvar üzerinde basınç katsayılarının dağılımı";
+        const struct {
+            const char *name, *className, *container;
+            QRect place;
+            const char* text;
+        } controls[] = {
+            {"Frame1", "QGroupBox", "Form1_client", {8, 16, 113, 153}, ""},
+            {"HScroll_HbL", "ui::ScrollBar", "Frame1", {48, 88, 49, 17}, ""},
+            {"HScroll_Moo", "ui::ScrollBar", "Frame1", {48, 32, 49, 17}, ""},
+            {"Text_Moo", "QLineEdit", "Frame1", {8, 32, 41, 19}, "0"},
+            {"Text_HbL", "QLineEdit", "Frame1", {8, 88, 41, 19}, "0.01"},
+            {"Command1", "ui::CommandButton", "Frame1", {16, 112, 81, 33}, "HESAPLA"},
+            {"Label1", "QLabel", "Frame1", {8, 16, 41, 17}, "Moo ="},
+            {"Label2", "QLabel", "Frame1", {8, 72, 33, 17}, "H/L ="},
+            {"Picture_basinc", "ui::PictureBox", "Form1_client", {136, 208, 283, 169}, ""},
+            {"Picture_Akim", "ui::PictureBox", "Form1_client", {136, 24, 283, 167}, ""},
+            {"Label3", "QLabel", "Form1_client", {248, 192, 65, 17}, "Akım çizgileri"},
+            {"Label4",
+             "QLabel",
+             "Form1_client",
+             {184, 376, 217, 17},
+             "Duvar üzerinde basınç katsayılarının dağılımı"},
+        };
+        for (const auto& c : controls)
+            QTest::newRow(c.name) << QString(c.name) << QString(c.className) << QString(c.container)
+                                  << c.place << QString(c.text);
     }
     void controlsStandWhereDescribed()
     {

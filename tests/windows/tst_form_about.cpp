@@ -9,22 +9,20 @@
 
 namespace {
 
-QWidgetList aboutWindows()
+/// The visible top-level windows with a name, or with this name.
+QWidgetList visibleWindows(const QString& name = {})
 {
     QWidgetList found;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "Form_About" && w->isVisible())
+        if (w->isVisible() && !w->objectName().isEmpty() &&
+            (name.isEmpty() || w->objectName() == name))
             found << w;
     return found;
 }
 
-QWidgetList visibleWindows()
+QWidgetList aboutWindows()
 {
-    QWidgetList found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->isWindow() && !w->objectName().isEmpty())
-            found << w;
-    return found;
+    return visibleWindows("Form_About");
 }
 
 struct Line {

@@ -19,37 +19,13 @@ namespace {
 /// What a user might type, from sensible to hostile.
 QString randomText(QRandomGenerator& random)
 {
-    static const QStringList pool{"0",
-                                  "0.01",
-                                  "0.3",
-                                  "0.6",
-                                  "-0.45",
-                                  "0.99",
-                                  "1",
-                                  "-1",
-                                  "1.5",
-                                  "1E400",
-                                  "-1e400",
-                                  "1E39",
-                                  "1e38",
-                                  "1E200",
-                                  "abc",
-                                  "",
-                                  " 0 . 3",
-                                  "0,5",
-                                  ".5",
-                                  "5.",
-                                  "1E",
-                                  "1e-400",
-                                  "0.2abc",
-                                  "\t0.1\n",
-                                  "&H10",
-                                  "ıçüğ",
-                                  "9999999999999999999999",
-                                  "1D-2",
-                                  "+.25",
-                                  "-",
-                                  "0.9999999999999999"};
+    // clang-format off
+    static const QStringList pool{
+        "0", "0.01", "0.3", "0.6", "-0.45", "0.99", "1", "-1", "1.5", "1E400", "-1e400",
+        "1E39", "1e38", "1E200", "abc", "", " 0 . 3", "0,5", ".5", "5.", "1E", "1e-400",
+        "0.2abc", "\t0.1\n", "&H10", "ıçüğ", "9999999999999999999999", "1D-2", "+.25", "-",
+        "0.9999999999999999"};
+    // clang-format on
     switch (random.bounded(3)) {
     case 0:
         return pool[random.bounded(pool.size())];
