@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# The real wavywall program on an AT-SPI bus of its own, attacked by a
-# hostile or careless accessibility client (accessibility_attack.py): the
-# whole accessible tree walked, then a few thousand calls made from what each
-# object declares, right and wrong. The program must answer every call and
-# live on; then Orca starts on the same bus and must still speak a
-# recalculation made by keyboard.
-#
-# usage: tst_accessibility_attack.sh <wavywall executable> <directory for logs> [SEED]
+# The real wavywall program on an AT-SPI bus of its own, attacked by a hostile
+# or careless client (accessibility_attack.py): the accessible tree walked,
+# then a few thousand calls, right and wrong, from what each object declares.
+# The program must answer every call and live on; then Orca starts on the same
+# bus and must still speak a recalculation made by keyboard.
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall executable> <directory> [SEED]"
@@ -68,17 +65,7 @@ until wait_for_speech 'Dalga yüzlü duvar' 1; do
     close_others_and_focus_main
 done
 # The Moo bar is the sixth tab stop; Tab goes round until Orca names it.
-# Each key's speech is looked for in what Orca said after it.
-named=false
-for ((tab = 0; tab < 8; tab++)); do
-    mark=$(spoken_lines | wc -l)
-    xdotool key Tab
-    if wait_said_since "$mark" '^Moo scroll bar' 2; then
-        named=true
-        break
-    fi
-done
-$named || fail "Orca did not name the Moo bar"
+tab_until_said '^Moo scroll bar' || fail "Orca did not name the Moo bar"
 mark=$(spoken_lines | wc -l)
 xdotool key Right
 wait_said_since "$mark" 'Hesaplandı, Moo = ' "$wait_limit" ||

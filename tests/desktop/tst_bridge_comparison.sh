@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # The real wavywall program and the same program without its accessibility
-# guard, side by side on one AT-SPI bus: every well-formed call that the
-# toolkit's bridge declares, on every object of the tree, must get the same
-# answer from both (bridge_comparison.py).
-#
-# usage: tst_bridge_comparison.sh <wavywall> <directory for logs> <wavywall with the bridge alone>
+# guard on one AT-SPI bus: every well-formed call that the toolkit's bridge
+# declares, on every object of the tree, gets the same answer from both
+# (bridge_comparison.py).
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall> <directory> <bridge alone>"

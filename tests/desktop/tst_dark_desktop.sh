@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# The real wavywall program on a dark desktop, Qt's GTK platform theme with
-# Adwaita's dark variant, on an X server of its own, measured off the screen:
-# the main window turns dark with the desktop; the focus marks of the
-# streamline plot, the Mach bar and the About item reached by F10 stand out
-# by 3:1; the About window keeps its light yellow, each of its seven lines
-# reading at 4.5:1 or more. Without a window manager the main window sits at
-# the screen's top left.
-#
-# usage: tst_dark_desktop.sh <wavywall executable> <directory for screenshots>
+# The real wavywall program on a dark desktop (Qt's GTK platform theme,
+# Adwaita dark) on an X server of its own, with no window manager, measured
+# off the screen: the main window turns dark; the focus marks of the
+# streamline plot, the Mach bar and the About item reached by F10 stand out by
+# 3:1; the About window stays light yellow, each of its seven lines at 4.5:1.
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall executable> <directory for screenshots>"
@@ -73,7 +69,7 @@ wait_for_new_window about "About window"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 about_painted() { (($(count_colour "$shot" "1x1+$X+$Y" '255 255 192') == 1)); }
 wait_until "the About window is painted light yellow" about_painted
-cp "$shot" "$out_dir/dark_desktop_about.png"
+save_screenshot about
 measured='' readable=yes
 for line in "${about_lines[@]}"; do
     IFS=: read -r name left top <<<"$line"

@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
-# A long random use of the real wavywall program by keyboard alone, with the
-# Orca screen reader listening: a few hundred keys among Tab, Shift+Tab, the
-# arrows, Home, End, Return, Space, digits and letters, F10 and Escape, so
-# that plots are recalculated, error reports come up and are answered and
-# the About window opens and closes. The program must run throughout, and its
-# resident memory (VmRSS), read at the end of each round with every dialog
-# answered, grow by less than 1 MiB from the end of a warm-up round to the end
-# of the last: a leak shows as growth round after round, where a high-water
-# mark would hide one that stays under the warm-up's peak. The keys come from a
-# seed; a failure prints the seed and the
-# keys so far, and the seed given as third argument plays them again.
-#
-# usage: tst_keyboard_soak.sh <wavywall executable> <directory for the speech> [SEED]
+# A long random use of the real wavywall program by keyboard alone with Orca
+# listening: a few hundred keys among Tab, Shift+Tab, the arrows, Home, End,
+# Return, Space, digits, letters, F10 and Escape, so that plots are
+# recalculated, error reports come and are answered and the About window opens
+# and closes. The program runs throughout, and its resident memory (VmRSS),
+# read at the end of each round with every dialog answered, grows by less than
+# 1 MiB from the end of a warm-up round to the end of the last: a leak shows as
+# growth round after round, where a high-water mark would hide one that stays
+# under the warm-up's peak. A failure prints the seed and the keys so far; the
+# seed given as third argument plays them again.
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall executable> <directory> [SEED]"
@@ -152,15 +149,7 @@ open_about() {
     done
     fail "F10 and Return did not open the About window in $attempt tries"
 }
-tab_to() {
-    local mark tab
-    for ((tab = 0; tab < 8; tab++)); do
-        mark=$(spoken_lines | wc -l)
-        press Tab
-        if wait_said_since "$mark" "^$1" 2; then return 0; fi
-    done
-    fail "Tab did not reach $1"
-}
+tab_to() { tab_until_said "^$1" press || fail "Tab did not reach $1"; }
 provoke_error_report() {
     local mark
     settle
@@ -268,12 +257,13 @@ leaks=$(awk -v source="$repo/" -v binary="$executable+" '
     END { flush() }' "$tmp/program.log")
 objects_of() { awk -F '\t' -v kind="$1" '$1 == kind { n += $2 } END { print n + 0 }' <<<"$leaks"; }
 copies=$(objects_of "key event copy") texts=$(objects_of "key event text")
+leak_report() { sed -n '/ERROR: LeakSanitizer/,$p' "$tmp/program.log" | head -n 120 >&2; }
 if grep -q '^own' <<<"$leaks"; then
-    sed -n '/ERROR: LeakSanitizer/,$p' "$tmp/program.log" | head -n 120 >&2
+    leak_report
     fail "the program leaked: $(grep -m 3 '^own' <<<"$leaks" | cut -f 3)"
 fi
 if grep -q '^other' <<<"$leaks" || ((texts > copies)); then
-    sed -n '/ERROR: LeakSanitizer/,$p' "$tmp/program.log" | head -n 120 >&2
+    leak_report
     fail "a leak that is not the toolkit's key event copy: $(grep -m 3 -e '^other' -e '^key event text' <<<"$leaks" | cut -f 3)"
 fi
 if [ -n "$sanitized" ] && ((status == 23 || status == 134)) &&

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Uses the real wavywall program on its own X server as a person would, with
-# the pointer and the keyboard, and checks what the screen shows: blank plots,
-# plots after "HESAPLA", the compressible curves after moving the bars, an
-# error report for a supersonic Mach number that the program survives, and
-# the About window. There is no window manager, so every window sits where the
-# program puts it, the main window at the screen's top left.
-#
-# usage: tst_real_window.sh <wavywall executable> <directory for screenshots>
+# The real wavywall program on its own X server, used as a person would with
+# the pointer and the keyboard, checked on the screen: blank plots, plots after
+# HESAPLA, the compressible curves after moving the bars, the error report for
+# a supersonic Mach number that the program survives, and the About window.
+# With no window manager the main window sits at the screen's top left.
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall executable> <directory for screenshots>"
@@ -35,10 +32,6 @@ begin_window_test real_window "$out_dir" "$wait_limit"
 
 require_tools Xvfb xdotool import convert
 [ -x "$program" ] || fail "no program at $program: build the wavywall target first"
-
-save_screenshot() {
-    cp "$shot" "$out_dir/real_window_$1.png"
-}
 
 # --- The main window appears, blank ------------------------------------------
 

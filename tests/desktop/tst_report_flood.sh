@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# An open error report holds for an accessibility client too. The real
-# wavywall program on an AT-SPI bus of its own: a client opens an error
-# report by a supersonic Moo and HESAPLA, then makes 500 presses, bar values
-# and texts through AT-SPI while it is open (report_flood.py). Exactly one
-# report stays open, the resident memory (VmRSS) grows by less than 1 MiB from
-# the first fifth of the calls (a warm-up) to the last, and once the report is
-# closed by the keyboard every control works at once.
-#
-# usage: tst_report_flood.sh <wavywall executable> <directory for logs>
+# An open error report holds for an accessibility client too: on an AT-SPI bus
+# of its own a client opens a report by a supersonic Moo and HESAPLA, then
+# makes 500 presses, bar values and texts while it is open (report_flood.py).
+# Exactly one report stays open, the resident memory (VmRSS) grows by less
+# than 1 MiB from the first fifth of the calls (a warm-up) to the last, and once
+# the report is closed by the keyboard every control works at once.
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall executable> <directory>"

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # What a blind student hears: the real wavywall program on an X server of its
-# own, with the Orca screen reader listening over AT-SPI, used by keyboard
-# alone. Checks Orca's speech for the seven tab stops, a scroll-bar step,
-# HESAPLA pressed by Return and by Space, a supersonic Mach number's error
-# report, and the About window opened with F10 and closed with Escape. The
-# speech stays in this directory as screen_reader_speech.txt for a look.
-#
-# usage: tst_screen_reader.sh <wavywall executable> <directory for the speech>
+# own with Orca listening, used by keyboard alone: the seven tab stops, a
+# scroll-bar step, HESAPLA by Return and by Space, a supersonic Mach number's
+# error report, and the About window opened with F10 and closed with Escape.
+# The speech stays in the directory given as screen_reader_speech.txt.
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall executable> <directory>"
@@ -74,80 +71,69 @@ type_over() {
     xdotool type --delay 30 "$1"
 }
 
+# steps <<TABLE: KEYS|WHAT|TEXT a line: the keys pressed (none: more speech
+# of the last ones; "type TEXT": typed over the box), then until Orca has said
+# the text. Lines starting with # are comments.
+steps() {
+    local keys what text
+    while IFS='|' read -r keys what text; do
+        case $keys in
+        '#'*) continue ;;
+        type\ *) type_over "${keys#type }" ;;
+        ?*) press $keys ;;
+        esac
+        [ -z "$what" ] || expect "$what" "$text"
+    done
+}
+
 # The seven tab stops, in their order, from the first plot round to it again.
 # A slow build (AddressSanitizer) can still be telling Orca about the new
 # window; a key pressed before Orca has spoken the first focus loses its
-# focus change, so the round starts once it has.
-expect "the first tab stop has the focus" "Akım çizgileri"
-press Tab
-expect "second tab stop" "Duvar üzerinde basınç katsayılarının dağılımı"
-press Tab
-expect "third tab stop" "${orca[button]}"
-press Tab
-expect "fourth tab stop" "H/L ="
-press Tab
-expect "fifth tab stop" "Moo ="
-press Tab
-expect "sixth tab stop, the bar says its input" "${orca[moo_bar]}"
-press Tab
-expect "seventh tab stop" "H/L scroll bar 0.01"
-press Tab
-expect "round to the first tab stop" "Akım çizgileri"
-
-# From here on each focus move is heard before the next key, as a student
-# listening would wait: keys run ahead of an Orca busy on a loaded machine
-# pile up its work, and it was then seen to speak no focus change at all for
-# longer than the wait.
-
+# focus change, so the round starts once it has. From then on each focus move
+# is heard before the next key, as a student listening would wait: keys run
+# ahead of an Orca busy on a loaded machine pile up its work, and it was then
+# seen to speak no focus change at all for longer than the wait.
+steps <<STEPS
+|the first tab stop has the focus|Akım çizgileri
+Tab|second tab stop|Duvar üzerinde basınç katsayılarının dağılımı
+Tab|third tab stop|${orca[button]}
+Tab|fourth tab stop|H/L =
+Tab|fifth tab stop|Moo =
+Tab|sixth tab stop, the bar says its input|${orca[moo_bar]}
+Tab|seventh tab stop|H/L scroll bar 0.01
+Tab|round to the first tab stop|Akım çizgileri
 # A step of the Moo bar: its new input and the recalculation's result.
-press shift+Tab
-expect "back on the H/L bar" "H/L scroll bar"
-press shift+Tab
-expect "back on the Moo bar" "Moo scroll bar"
-press Right
-expect "a bar step says the input" "'0.01'"
-expect "a bar step is announced" "Hesaplandı, Moo = 0.01, H/L = 0.01: Cp1 -0.1257 ile 0.1257"
-
+shift+Tab|back on the H/L bar|H/L scroll bar
+shift+Tab|back on the Moo bar|Moo scroll bar
+Right|a bar step says the input|'0.01'
+|a bar step is announced|Hesaplandı, Moo = 0.01, H/L = 0.01: Cp1 -0.1257 ile 0.1257
 # Typed inputs and HESAPLA pressed by Return, then by Space.
-press shift+Tab
-expect "on the Moo box" "Moo ="
-type_over 0.5
-press shift+Tab
-expect "on the H/L box" "H/L ="
-type_over 0.1
-press shift+Tab
-expect "on HESAPLA" "${orca[button]}"
-press Return
-expect "Return on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676"
-expect "the result is an utterance of its own" "SPEECH OUTPUT: ${orca[result]}, Moo = 0.5, H/L = 0.1: "
-expect "with the streamlines' amplitudes" "genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, 6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282."
-press Tab
-expect "forward to the H/L box" "H/L ="
-type_over 0.2
-press shift+Tab
-expect "back on HESAPLA" "${orca[button]}"
-press space
-expect "Space on HESAPLA is announced" "Hesaplandı, Moo = 0.5, H/L = 0.2"
-
-# A supersonic Mach number: the error is an alert that teaches, and the
-# program goes on.
-press Tab
-expect "to the H/L box again" "H/L ="
-press Tab
-expect "to the Moo box again" "Moo ="
-type_over 1.5
-# Orca busy elsewhere can speak a focus change after the report it led to,
-# and then read the report again as its window comes back: the report is
-# asked for once Orca has said where the focus is.
-press shift+Tab
-expect "back to the H/L box" "H/L ="
-press shift+Tab
-expect "on HESAPLA again" "${orca[button]}"
-press Return
-expect "the error is an alert" "alert"
-expect "with its number and kind" "Run-time error 5: invalid procedure call or argument"
-expect "and what to do" "Moo = 1.5 için Beta"
-expect "its button has the focus" "'OK "
+shift+Tab|on the Moo box|Moo =
+type 0.5
+shift+Tab|on the H/L box|H/L =
+type 0.1
+shift+Tab|on HESAPLA|${orca[button]}
+Return|Return on HESAPLA is announced|Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676
+|the result is an utterance of its own|SPEECH OUTPUT: ${orca[result]}, Moo = 0.5, H/L = 0.1: 
+|with the streamlines' amplitudes|genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, 6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282.
+Tab|forward to the H/L box|H/L =
+type 0.2
+shift+Tab|back on HESAPLA|${orca[button]}
+space|Space on HESAPLA is announced|Hesaplandı, Moo = 0.5, H/L = 0.2
+# A supersonic Mach number: the error is an alert that teaches. Orca busy
+# elsewhere can speak a focus change after the report it led to, and then
+# read the report again as its window comes back: the report is asked for
+# once Orca has said where the focus is.
+Tab|to the H/L box again|H/L =
+Tab|to the Moo box again|Moo =
+type 1.5
+shift+Tab|back to the H/L box|H/L =
+shift+Tab|on HESAPLA again|${orca[button]}
+Return|the error is an alert|alert
+|with its number and kind|Run-time error 5: invalid procedure call or argument
+|and what to do|Moo = 1.5 için Beta
+|its button has the focus|'OK 
+STEPS
 press Return
 sleep 0.5
 program_running || fail "the program ended after the error report"

@@ -1,23 +1,15 @@
 #!/usr/bin/env bash
-# The toolkit's own texts in the real program, as a user sees them: wavywall
-# runs on its own X server, first with a Turkish locale, then with the C
-# locale; in each a right click on the Mach number's scroll bar opens the
-# bar's context menu, and a supersonic Mach number brings up the error
-# report. Both are read off screenshots with tesseract: Turkish items and a
-# Turkish button in the Turkish locale, English ones in the C locale, and the
-# program's own report text the same in both. There is no window manager, so
-# the main window sits at the screen's top left.
-#
-# The Turkish words expected are those of Qt's installed catalogue, read by
-# the toolkit_catalogue tool: Qt 6.4 and 6.8 word the same menu differently.
-#
-# usage: tst_toolkit_texts.sh <wavywall executable> <directory for screenshots> <toolkit_catalogue>
+# The toolkit's own texts in the real program on its own X server, in a Turkish
+# and then in the C locale: the Mach bar's context menu (a right click) and
+# the error report for a supersonic Mach number, read off screenshots with
+# tesseract. Turkish items and button in the Turkish locale, English ones in
+# the C locale, the program's own report text the same in both. The Turkish
+# words are those of Qt's installed catalogue (the toolkit_catalogue tool):
+# Qt 6.4 and 6.8 word the same menu differently.
 set -euo pipefail
 
 readonly usage="usage: ${0##*/} <wavywall executable> <directory for screenshots> <toolkit_catalogue>"
-readonly program=${1:?$usage}
-readonly out_dir=${2:?$usage}
-readonly catalogue=${3:?$usage}
+readonly program=${1:?$usage} out_dir=${2:?$usage} catalogue=${3:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -85,7 +77,7 @@ check_locale() {
     wait_for_new_window popup "context menu of the Mach number's scroll bar"
     region=$(window_region "$popup")
     wait_until_still "the context menu is painted" "$region"
-    cp "$shot" "$out_dir/toolkit_texts_${name}_menu.png"
+    save_screenshot "${name}_menu"
     local read_items expected_items
     read_items=$(read_text "$region" tur+eng)
     expected_items=$(printf '%s\n' "${items[@]}")
@@ -102,7 +94,7 @@ check_locale() {
     wait_for_new_window report_window "error report for Mach number 1.5"
     region=$(window_region "$report_window")
     wait_until_still "the error report is painted" "$region"
-    cp "$shot" "$out_dir/toolkit_texts_${name}_error.png"
+    save_screenshot "${name}_error"
     local read_report
     read_report=$(read_text "$region" tur+eng)
     # The button's frame may read as stray signs beside its text.

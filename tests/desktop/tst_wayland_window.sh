@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# Uses the real wavywall program as a native Wayland client, as it runs on
-# current desktops: Qt's Wayland platform on sway's headless backend, by the
-# keyboard alone (wtype), checked on screenshots (grim). The same program
-# first runs on an X server of its own with the same keys; what it shows
-# there, pixel for pixel, is what it must show on Wayland: at start, after
-# Tab, after Tab again and after Return, which draws both plots. Then, on
-# Wayland alone, the error report for a supersonic Mach number, closed by
-# Return, and the About window, opened by F10 and Return and closed by Escape.
-# The screenshots stay in this directory for a look afterwards.
-#
-# usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>
+# The real wavywall program as a native Wayland client: Qt's Wayland platform
+# on sway's headless backend, by keyboard alone (wtype), checked on
+# screenshots (grim). The same program and keys on an X server of its own
+# first: what it shows there at start, after Tab, Tab again and Return (which
+# draws both plots) it must show on Wayland pixel for pixel. Then, on Wayland
+# alone, the error report for a supersonic Mach number, closed by Return, and
+# the About window, opened by F10 and Return, closed by Escape.
 set -euo pipefail
 
-program=${1:?usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>}
-readonly out_dir=${2:?usage: tst_wayland_window.sh <wavywall executable> <directory for screenshots>}
+readonly usage="usage: ${0##*/} <wavywall executable> <directory for screenshots>"
+program=${1:?$usage} # the session's user may need a copy
+readonly out_dir=${2:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
@@ -32,10 +29,6 @@ readonly wait_limit=20 # seconds for any one thing to show on the screen
 begin_window_test wayland_window "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool import convert compare
 [ -x "$program" ] || fail "no program at $program: build the wavywall target first"
-
-save_screenshot() {
-    cp "$shot" "$out_dir/wayland_window_$1.png"
-}
 
 # The regions compared, in the main window's coordinates, once the menu bar's
 # height is known: name, then the region as WxH+X+Y.

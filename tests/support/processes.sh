@@ -21,7 +21,8 @@
 # on_failure or on_cleanup; they run before the shared steps. At the exit
 # what was watched is ended too, the last started first.
 
-checks=0 on_failure='' on_cleanup=''
+[ -z "${_processes_loaded:-}" ] || return 0 # sourced by each back end
+_processes_loaded=yes checks=0 on_failure='' on_cleanup=''
 _registered_logs=() _failure_steps=() _watch_list='' _watchdog_pid=''
 
 stop_processes() {

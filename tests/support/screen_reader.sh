@@ -19,6 +19,7 @@
 #   orca_wording VAR               this Orca's words where versions differ, in the array VAR
 #   spoken_lines                   SPEECH OUTPUT: '...' lines, in order
 #   wait_for_speech REGEX SECONDS / wait_said_since MARK REGEX SECONDS
+#   tab_until_said REGEX [PRESS]   Tab (by PRESS, xdotool key), up to 8 times, until Orca says REGEX
 #   wait_until_orca_idle SECONDS / stop_orca / stop_screen_reader
 #
 # Each function returns 1 and says why on stderr when it fails. Every process
@@ -291,6 +292,16 @@ wait_said_since() {
 
 wait_for_speech() {
     wait_said_since 0 "$1" "$2"
+}
+
+tab_until_said() {
+    local mark tab
+    for ((tab = 0; tab < 8; tab++)); do
+        mark=$(spoken_lines | wc -l)
+        ${2:-xdotool key} Tab
+        if wait_said_since "$mark" "$1" 2; then return 0; fi
+    done
+    return 1
 }
 
 # Until Orca's log has stood still for half a second: Orca has then dealt

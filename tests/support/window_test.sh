@@ -12,6 +12,7 @@
 #                                            # helpers below; adds program_environment
 #   follow_program PID                       # the helpers follow a program started otherwise
 #   program_running / stop_program / take_screenshot FILE / visible_windows
+#   save_screenshot WHAT                     # the last screenshot as OUT_DIR/NAME_WHAT.png
 #   wait_for_main_window VAR                 # the first window, in VAR
 #   wait_for_new_window VAR WHAT             # a window other than the main one, in VAR
 #   require_tools TOOL... / require_python_gi
@@ -102,6 +103,9 @@ program_running() {
 
 take_screenshot() {
     "$screenshot_tool" "$1"
+}
+save_screenshot() {
+    cp "$shot" "$_window_test_out/${_window_test_name}_$1.png"
 }
 
 visible_windows() {
