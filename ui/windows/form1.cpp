@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -146,11 +145,6 @@ void Form1::connectHandlers()
             [=, this] { guard_.run([this] { HScroll_Moo_Change(); }, barStopped(HScroll_Moo)); });
     connect(Nm_About, &QAction::triggered, this,
             [this] { guard_.run([this] { Nm_About_Click(); }); });
-}
-
-void Form1::Form_Load()
-{
-    flow_.Form_Load();
 }
 
 void Form1::Command1_Click()

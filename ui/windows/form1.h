@@ -42,7 +42,7 @@ public:
     static QString title();
 
 private:
-    void Form_Load();
+    void Form_Load() { flow_.Form_Load(); }
     void Command1_Click();
     void HScroll_HbL_Change();
     void HScroll_Moo_Change();
