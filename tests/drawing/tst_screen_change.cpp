@@ -59,9 +59,7 @@ private slots:
         Form1Fixture f;
         moveToScreen(*f.form, screenNamed("ordinary"));
         QVERIFY(f.exposed());
-        Form1Fixture::type(f.Text_Moo, "0.5");
-        Form1Fixture::type(f.Text_HbL, "0.1");
-        f.pressHesapla();
+        f.calculate("0.5", "0.1");
         const QSize ordinarySize = f.Picture_Akim->renderedImage().size();
         QVERIFY(pixelsOf(f.Picture_Akim->renderedImage(), colours::red) > 0);
 

@@ -80,25 +80,21 @@ private slots:
     void plotDescriptionsFollowEachRecalculation()
     {
         Form1Fixture f;
-        Form1Fixture::type(f.Text_Moo, "0.6");
-        Form1Fixture::type(f.Text_HbL, "0.2");
-        f.pressHesapla();
+        f.calculate("0.6", "0.2");
         QVERIFY(description(f.Picture_Akim).startsWith("Moo = 0.6, H/L = 0.2 için"));
         QVERIFY(description(f.Picture_Akim).contains("akım çizgisi"));
         QVERIFY(description(f.Picture_basinc).startsWith("Moo = 0.6, H/L = 0.2 için"));
         QVERIFY(description(f.Picture_basinc).contains("basınç katsayısı"));
 
         // Sonic flow: the streamlines are complete, the pressure plot stops.
-        Form1Fixture::type(f.Text_Moo, "1");
-        f.pressHesapla();
+        f.calculate("1");
         QVERIFY(description(f.Picture_Akim).startsWith("Moo = 1, H/L = 0.2 için"));
         QVERIFY(!description(f.Picture_Akim).contains("hata"));
         QVERIFY(description(f.Picture_basinc).contains("Run-time error 11: division by zero"));
         QVERIFY(description(f.Picture_basinc).contains("Moo = 1"));
 
         // Supersonic: nothing is redrawn, both say so and still say what they show.
-        Form1Fixture::type(f.Text_Moo, "1.5");
-        f.pressHesapla();
+        f.calculate("1.5");
         f.pressHesapla();
         for (ui::PictureBox* box : {f.Picture_Akim, f.Picture_basinc}) {
             const QString said = description(box);
@@ -110,9 +106,7 @@ private slots:
 
         // A coordinate beyond the float range stops the streamline plot; the
         // pressure plot is left as it was.
-        Form1Fixture::type(f.Text_Moo, "0.5");
-        Form1Fixture::type(f.Text_HbL, "1E39");
-        f.pressHesapla();
+        f.calculate("0.5", "1E39");
         QVERIFY(description(f.Picture_Akim).startsWith("Moo = 0.5, H/L = 1E+39 için çizilirken"));
         QVERIFY(description(f.Picture_Akim).contains("Run-time error 6: overflow"));
         QVERIFY(description(f.Picture_Akim).contains("yarım kaldı"));
@@ -120,9 +114,7 @@ private slots:
         QVERIFY(description(f.Picture_basinc).contains("Moo = 1, H/L = 0.2 için çizilirken"));
 
         // A good calculation clears the error.
-        Form1Fixture::type(f.Text_HbL, "0.2");
-        Form1Fixture::type(f.Text_Moo, "0.3");
-        f.pressHesapla();
+        f.calculate("0.3", "0.2");
         QVERIFY(!description(f.Picture_basinc).contains("error"));
         QVERIFY(description(f.Picture_basinc).startsWith("Moo = 0.3"));
     }
@@ -244,8 +236,7 @@ private slots:
             QSKIP("from Qt 6.8 on the toolkit drops an announcement while no screen reader "
                   "listens, before a test could see it; the benchmarks tell its cost");
         Form1Fixture f;
-        Form1Fixture::type(f.Text_Moo, "0.5");
-        f.pressHesapla();
+        f.calculate("0.5");
         QVERIFY(!f.form->findChild<QLabel*>("Announcer"));
     }
 

@@ -18,6 +18,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct Form1Fixture {
@@ -63,6 +64,15 @@ struct Form1Fixture {
 
     /// One left click on HESAPLA, pressed and released inside it.
     void pressHesapla() { QTest::mouseClick(Command1, Qt::LeftButton); }
+
+    /// Types the Mach number, and the ratio if given, then presses HESAPLA.
+    void calculate(const QString& moo, const std::optional<QString>& hbl = {})
+    {
+        type(Text_Moo, moo);
+        if (hbl)
+            type(Text_HbL, *hbl);
+        pressHesapla();
+    }
 };
 
 /// What a screen reader or an AT-SPI client reaches a widget by.

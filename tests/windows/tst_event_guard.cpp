@@ -91,8 +91,7 @@ private slots:
     {
         Form1Fixture f;
         QVERIFY(f.exposed());
-        Form1Fixture::type(f.Text_Moo, "1.5");
-        f.pressHesapla();
+        f.calculate("1.5");
         f.pressHesapla();
         QCOMPARE(f.reportedErrors.size(), std::size_t{2});
     }

@@ -129,8 +129,7 @@ private slots:
         Form1Fixture f;
         f.Nm_About->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(ui::FormAbout::instance().window()));
-        Form1Fixture::type(f.Text_Moo, "0.3");
-        f.pressHesapla();
+        f.calculate("0.3");
         QVERIFY(!blank(f.Picture_Akim));
         clickArrow(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
         QCOMPARE(f.Text_HbL->text(), QString("0.02"));
