@@ -4,6 +4,7 @@
 // Each refused row once ended the program or froze it.
 
 #include "atspi_call_check.h"
+#include "table_rows.h"
 
 #include <QDBusVariant>
 #include <QTest>
@@ -79,14 +80,25 @@ app::AtSpiCall callOn(const char* object, const QString& interface, const QStrin
             arguments};
 }
 
-void addCall(const char* row, const QString& interface, const char* member, const char* signature,
-             const QVariantList& arguments, Action action, const QString& error = {})
-{
-    QTest::newRow(row) << interface << QString(member) << QString(signature) << arguments << action
-                       << error;
-}
+struct Call {
+    const char* name;
+    QString interface, member, signature;
+    QVariantList arguments;
+    Action action;
+    QString error = {};
+};
+
+struct Offsets {
+    const char* name;
+    QString member;
+    QVariantList arguments;
+    bool forwarded;
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Call)
+Q_DECLARE_METATYPE(Offsets)
 
 class TestAtSpiCallCheck : public QObject {
     Q_OBJECT
@@ -94,13 +106,6 @@ class TestAtSpiCallCheck : public QObject {
 private slots:
     void callsAreCheckedAgainstTheDeclaration_data()
     {
-        QTest::addColumn<QString>("interface");
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QString>("signature");
-        QTest::addColumn<QVariantList>("arguments");
-        QTest::addColumn<Action>("action");
-        QTest::addColumn<QString>("error");
-
         const QString component = QStringLiteral("org.a11y.atspi.Component");
         const QString application = QStringLiteral("org.a11y.atspi.Application");
         const QString value = QStringLiteral("org.a11y.atspi.Value");
@@ -108,77 +113,75 @@ private slots:
         const QString table = QStringLiteral("org.a11y.atspi.Table");
         const QString introspectable = QStringLiteral("org.freedesktop.DBus.Introspectable");
         const Action forward = Action::Forward, refuse = Action::Refuse;
-        addCall("child with its index", accessible, "GetChildAtIndex", "i", {2}, forward);
-        addCall("child without its index", accessible, "GetChildAtIndex", "", {}, refuse,
-                invalidArgs);
-        addCall("child with two indices", accessible, "GetChildAtIndex", "ii", {1, 2}, refuse,
-                invalidArgs);
-        addCall("extents without the coordinate type", component, "GetExtents", "", {}, refuse,
-                invalidArgs);
-        addCall("extents with a text for the coordinate type", component, "GetExtents", "s", {"0"},
-                refuse, invalidArgs);
-        addCall("a member nobody declares", accessible, "GetBogus", "", {}, refuse, unknownMethod);
-        addCall("an interface the object lacks", table, "GetNRows", "", {}, refuse, unknownMethod);
-        addCall("no interface at all", "", "GetChildren", "", {}, refuse, unknownMethod);
-        addCall("a value set by its method, whose value is read third", value, "SetCurrentValue",
-                "d", {0.5}, refuse, invalidArgs);
-        addCall("the caret set by its method, beside a read-only property", text, "SetCaretOffset",
-                "i", {1}, forward);
-        addCall("the caret set without its offset", text, "SetCaretOffset", "", {}, refuse,
-                invalidArgs);
-        addCall("a word at an offset", text, "GetTextAtOffset", "iu", {0, 1u}, forward);
-        addCall("a word without its boundary", text, "GetTextAtOffset", "i", {0}, refuse,
-                invalidArgs);
-        addCall("Get of the caret", properties, "Get", "ss", {text, "CaretOffset"}, forward);
-        addCall("Set of the read-only caret", properties, "Set", "ssv",
-                {text, "CaretOffset", variant(1)}, refuse, invalidArgs);
-        addCall("Get of a word's method name, its two arguments read as the method's", properties,
-                "Get", "ss", {text, "TextAtOffset"}, forward);
-        addCall("Get of a name served by a member of no arguments (Orca 51's AccessibleId)",
-                properties, "Get", "ss", {accessible, "AccessibleId"}, forward);
-        addCall("Get of a member's name that reads three arguments", properties, "Get", "ss",
-                {component, "AccessibleAtPoint"}, refuse, invalidArgs);
-        addCall("Get of a property the bridge serves undeclared", properties, "Get", "ss",
-                {application, "AtspiVersion"}, forward);
-        addCall("Set of a property nobody declares", properties, "Set", "ssv",
-                {application, "AtspiVersion", variant("2.1")}, refuse, invalidArgs);
-        addCall("Get of a declared property", properties, "Get", "ss", {accessible, "Name"},
-                forward);
-        addCall("Get with only the interface name", properties, "Get", "s", {accessible}, refuse,
-                invalidArgs);
-        addCall("Get of a method's name, its arguments read as the method's", properties, "Get",
-                "ss", {accessible, "ChildAtIndex"}, forward);
-        addCall("Get on an interface the object lacks", properties, "Get", "ss", {table, "NRows"},
-                refuse, invalidArgs);
-        addCall("Set of a read-only property", properties, "Set", "ssv",
-                {accessible, "Name", variant("x")}, refuse, invalidArgs);
-        addCall("Set of the Id with a number", properties, "Set", "ssv",
-                {application, "Id", variant(7)}, forward);
-        addCall("Set of the Id with a text", properties, "Set", "ssv",
-                {application, "Id", variant("7")}, refuse, invalidArgs);
-        addCall("Set without its value", properties, "Set", "ss", {application, "Id"}, refuse,
-                invalidArgs);
-        addCall("Set of the current value", properties, "Set", "ssv",
-                {value, "CurrentValue", variant(0.25)}, forward);
-        addCall("GetAll without the interface name", properties, "GetAll", "", {}, refuse,
-                invalidArgs);
-        addCall("GetAll on an interface the object lacks", properties, "GetAll", "s",
-                {"org.a11y.atspi.Bogus"}, refuse, invalidArgs);
-        addCall("a member of Properties nobody declares", properties, "GetEverything", "s",
-                {accessible}, refuse, unknownMethod);
-        addCall("introspection", introspectable, "Introspect", "", {}, Action::LeaveToBus);
-        addCall("introspection with an argument", introspectable, "Introspect", "s", {"x"}, refuse,
-                unknownMethod);
+        // clang-format off
+        const Call rows[] = {
+            {"child with its index", accessible, "GetChildAtIndex", "i", {2}, forward},
+            {"child without its index", accessible, "GetChildAtIndex", "", {}, refuse, invalidArgs},
+            {"child with two indices", accessible, "GetChildAtIndex", "ii", {1, 2}, refuse,
+             invalidArgs},
+            {"extents without the coordinate type", component, "GetExtents", "", {}, refuse,
+             invalidArgs},
+            {"extents with a text for the coordinate type", component, "GetExtents", "s", {"0"},
+             refuse, invalidArgs},
+            {"a member nobody declares", accessible, "GetBogus", "", {}, refuse, unknownMethod},
+            {"an interface the object lacks", table, "GetNRows", "", {}, refuse, unknownMethod},
+            {"no interface at all", "", "GetChildren", "", {}, refuse, unknownMethod},
+            {"a value set by its method, whose value is read third", value, "SetCurrentValue", "d",
+             {0.5}, refuse, invalidArgs},
+            {"the caret set by its method, beside a read-only property", text, "SetCaretOffset",
+             "i", {1}, forward},
+            {"the caret set without its offset", text, "SetCaretOffset", "", {}, refuse,
+             invalidArgs},
+            {"a word at an offset", text, "GetTextAtOffset", "iu", {0, 1u}, forward},
+            {"a word without its boundary", text, "GetTextAtOffset", "i", {0}, refuse, invalidArgs},
+            {"Get of the caret", properties, "Get", "ss", {text, "CaretOffset"}, forward},
+            {"Set of the read-only caret", properties, "Set", "ssv",
+             {text, "CaretOffset", variant(1)}, refuse, invalidArgs},
+            {"Get of a word's method name, its two arguments read as the method's", properties,
+             "Get", "ss", {text, "TextAtOffset"}, forward},
+            {"Get of a name served by a member of no arguments (Orca 51's AccessibleId)",
+             properties, "Get", "ss", {accessible, "AccessibleId"}, forward},
+            {"Get of a member's name that reads three arguments", properties, "Get", "ss",
+             {component, "AccessibleAtPoint"}, refuse, invalidArgs},
+            {"Get of a property the bridge serves undeclared", properties, "Get", "ss",
+             {application, "AtspiVersion"}, forward},
+            {"Set of a property nobody declares", properties, "Set", "ssv",
+             {application, "AtspiVersion", variant("2.1")}, refuse, invalidArgs},
+            {"Get of a declared property", properties, "Get", "ss", {accessible, "Name"}, forward},
+            {"Get with only the interface name", properties, "Get", "s", {accessible}, refuse,
+             invalidArgs},
+            {"Get of a method's name, its arguments read as the method's", properties, "Get", "ss",
+             {accessible, "ChildAtIndex"}, forward},
+            {"Get on an interface the object lacks", properties, "Get", "ss", {table, "NRows"},
+             refuse, invalidArgs},
+            {"Set of a read-only property", properties, "Set", "ssv",
+             {accessible, "Name", variant("x")}, refuse, invalidArgs},
+            {"Set of the Id with a number", properties, "Set", "ssv",
+             {application, "Id", variant(7)}, forward},
+            {"Set of the Id with a text", properties, "Set", "ssv",
+             {application, "Id", variant("7")}, refuse, invalidArgs},
+            {"Set without its value", properties, "Set", "ss", {application, "Id"}, refuse,
+             invalidArgs},
+            {"Set of the current value", properties, "Set", "ssv",
+             {value, "CurrentValue", variant(0.25)}, forward},
+            {"GetAll without the interface name", properties, "GetAll", "", {}, refuse,
+             invalidArgs},
+            {"GetAll on an interface the object lacks", properties, "GetAll", "s",
+             {"org.a11y.atspi.Bogus"}, refuse, invalidArgs},
+            {"a member of Properties nobody declares", properties, "GetEverything", "s",
+             {accessible}, refuse, unknownMethod},
+            {"introspection", introspectable, "Introspect", "", {}, Action::LeaveToBus},
+            {"introspection with an argument", introspectable, "Introspect", "s", {"x"}, refuse,
+             unknownMethod},
+        };
+        // clang-format on
+        addRows(rows);
     }
 
     void callsAreCheckedAgainstTheDeclaration()
     {
-        QFETCH(QString, interface);
-        QFETCH(QString, member);
-        QFETCH(QString, signature);
-        QFETCH(QVariantList, arguments);
-        QFETCH(Action, action);
-        QFETCH(QString, error);
+        QFETCH(Call, row);
+        const auto& [name, interface, member, signature, arguments, action, error] = row;
         const auto verdict =
             app::checkAtSpiCall(app::AtSpiDeclaration::fromIntrospection(introspection),
                                 callOn("root", interface, member, signature, arguments));
@@ -208,16 +211,8 @@ private slots:
 
     void textOffsetsThatHarmTheProgramAreRefused_data()
     {
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QVariantList>("arguments");
-        QTest::addColumn<bool>("forwarded");
         const int most = std::numeric_limits<int>::max();
-        const struct {
-            const char* row;
-            const char* member;
-            QVariantList arguments;
-            bool forwarded;
-        } cases[] = {
+        const Offsets rows[] = {
             {"a word in the text", "GetTextAtOffset", {1, 1u}, true},
             {"a word at the end, searched for ever", "GetTextAtOffset", {3, 1u}, false},
             {"a sentence from the end (-1)", "GetTextBeforeOffset", {-1, 3u}, false},
@@ -232,15 +227,13 @@ private slots:
             {"an insertion longer than its text", "InsertText", {0, "ab", most}, false},
             {"a paste far past the end", "PasteText", {most}, false},
         };
-        for (const auto& c : cases)
-            QTest::newRow(c.row) << QString(c.member) << c.arguments << c.forwarded;
+        addRows(rows);
     }
 
     void textOffsetsThatHarmTheProgramAreRefused()
     {
-        QFETCH(QString, member);
-        QFETCH(QVariantList, arguments);
-        QFETCH(bool, forwarded);
+        QFETCH(Offsets, row);
+        const auto& [name, member, arguments, forwarded] = row;
         const auto verdict = app::checkTextPositions(
             callOn("9", QStringLiteral("org.a11y.atspi.Text"), member, {}, arguments), 3);
         QCOMPARE(verdict.action == Action::Forward, forwarded);

@@ -5,6 +5,7 @@
 
 #include "plot_shape.h"
 #include "plot_trace_lines.h"
+#include "table_rows.h"
 
 #include <QFile>
 #include <QProcess>
@@ -84,7 +85,23 @@ QStringList reference(double Moo, double HbL)
     return out;
 }
 
+struct Inputs {
+    const char* name;
+    QByteArray mooText, hblText;
+    double Moo, HbL;
+};
+
+struct Stop {
+    const char* name;
+    QByteArray mooText, hblText;
+    int akimLines, basincLines;
+    QString errorLine;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Inputs)
+Q_DECLARE_METATYPE(Stop)
 
 class TestPlotTrace : public QObject {
     Q_OBJECT
@@ -92,14 +109,7 @@ class TestPlotTrace : public QObject {
 private slots:
     void matchesPlainArithmetic_data()
     {
-        QTest::addColumn<QString>("mooText");
-        QTest::addColumn<QString>("hblText");
-        QTest::addColumn<double>("Moo");
-        QTest::addColumn<double>("HbL");
-        const struct {
-            const char *row, *mooText, *hblText;
-            double Moo, HbL;
-        } cases[] = {
+        const Inputs rows[] = {
             {"start values", "0", "0.01", 0.0, 0.01},
             {"bar at 0.37", "0.37", "0.2", 0.37, 0.2},
             {"bar maximum", "0.6", "0.13", 0.6, 0.13},
@@ -109,17 +119,13 @@ private slots:
             {"flat wall", "0.5", "0", 0.5, 0.0},
             {"odd texts", " 0 . 2 5x", "1D-2", 0.25, 0.01},
         };
-        for (const auto& c : cases)
-            QTest::newRow(c.row) << QString(c.mooText) << QString(c.hblText) << c.Moo << c.HbL;
+        addRows(rows);
     }
     void matchesPlainArithmetic()
     {
-        QFETCH(QString, mooText);
-        QFETCH(QString, hblText);
-        QFETCH(double, Moo);
-        QFETCH(double, HbL);
-        const QStringList lines = plotTrace(mooText.toUtf8(), hblText.toUtf8());
-        const QStringList expected = reference(Moo, HbL);
+        QFETCH(Inputs, row);
+        const QStringList lines = plotTrace(row.mooText, row.hblText);
+        const QStringList expected = reference(row.Moo, row.HbL);
         QCOMPARE(lines.size(),
                  1 + 2 + plot_shape::streamlineLines + 1 + 2 + plot_shape::pressureLines);
         for (int n = 0; n < expected.size(); ++n)
@@ -168,17 +174,8 @@ private slots:
 
     void errorsEndTheTrace_data()
     {
-        QTest::addColumn<QString>("mooText");
-        QTest::addColumn<QString>("hblText");
-        QTest::addColumn<int>("akimLines");
-        QTest::addColumn<int>("basincLines");
-        QTest::addColumn<QString>("errorLine");
         const QString overflow = "error 6 overflow";
-        const struct {
-            const char *row, *mooText, *hblText;
-            int akimLines, basincLines;
-            QString errorLine;
-        } cases[] = {
+        const Stop rows[] = {
             {"sonic", "1", "0.01", 2 + plot_shape::streamlineLines, 2 + plot_shape::frameLines,
              "error 11 division by zero"},
             {"supersonic", "1.5", "0.01", 0, 0, "error 5 invalid procedure call or argument"},
@@ -187,18 +184,13 @@ private slots:
             {"Mach squared beyond double", "1E200", "0.01", 0, 0, overflow},
             {"wall beyond float", "0", "1E39", 2 + 6, 0, overflow},
         };
-        for (const auto& c : cases)
-            QTest::newRow(c.row) << QString(c.mooText) << QString(c.hblText) << c.akimLines
-                                 << c.basincLines << c.errorLine;
+        addRows(rows);
     }
     void errorsEndTheTrace()
     {
-        QFETCH(QString, mooText);
-        QFETCH(QString, hblText);
-        QFETCH(int, akimLines);
-        QFETCH(int, basincLines);
-        QFETCH(QString, errorLine);
-        const QStringList lines = plotTrace(mooText.toUtf8(), hblText.toUtf8());
+        QFETCH(Stop, row);
+        const auto& [name, mooText, hblText, akimLines, basincLines, errorLine] = row;
+        const QStringList lines = plotTrace(mooText, hblText);
         QCOMPARE(lines.size(), 2 + akimLines + basincLines + 1);
         QCOMPARE(lines.first(), QString("surface Picture_Akim"));
         QCOMPARE(lines[1 + akimLines], QString("surface Picture_basinc"));

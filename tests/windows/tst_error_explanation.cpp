@@ -5,10 +5,20 @@
 #include "error_explanation.h"
 #include "form1_fixture.h"
 #include "handler_replay.h"
+#include "table_rows.h"
 #include "while_open.h"
 
 #include <QLabel>
 #include <QMessageBox>
+
+struct Explained {
+    const char* name;
+    QString moo, hbl;
+    int error;
+    QString says;
+};
+
+Q_DECLARE_METATYPE(Explained)
 
 class TestErrorExplanation : public QObject {
     Q_OBJECT
@@ -16,15 +26,7 @@ class TestErrorExplanation : public QObject {
 private slots:
     void explanationFollowsWhereTheErrorArose_data()
     {
-        QTest::addColumn<QString>("moo");
-        QTest::addColumn<QString>("hbl");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("says");
-        const struct {
-            const char *row, *moo, *hbl;
-            int error;
-            const char* says;
-        } cases[] = {
+        const Explained rows[] = {
             {"square root", "1.5", "0.01", 5, "Moo = 1.5 için Beta = √(1 - Moo²) hesaplanamaz"},
             {"negative supersonic", "-2", "0.01", 5, "Moo = -2 için"},
             {"sonic", "1", "0.01", 11, "Moo = 1 ses hızıdır"},
@@ -36,16 +38,12 @@ private slots:
             {"pressure point", "0.9999999999999999", "1E25", 6,
              "ile basınç katsayısı çizilemeyecek kadar büyük"},
         };
-        for (const auto& c : cases)
-            QTest::newRow(c.row) << QString(c.moo) << QString(c.hbl) << c.error
-                                 << QString::fromUtf8(c.says);
+        addRows(rows);
     }
     void explanationFollowsWhereTheErrorArose()
     {
-        QFETCH(QString, moo);
-        QFETCH(QString, hbl);
-        QFETCH(int, error);
-        QFETCH(QString, says);
+        QFETCH(Explained, row);
+        const auto& [name, moo, hbl, error, says] = row;
         HandlerReplay click;
         QCOMPARE(click.button(moo.toStdString(), hbl.toStdString()), error);
         std::optional<ui::Plot> plot;
