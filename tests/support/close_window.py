@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""Asks an X client to close one of its windows, as a window manager's close
-button does: a WM_DELETE_WINDOW message of the WM_PROTOCOLS kind. With no
-window manager on the test's X server, this is how a test closes a window
-the way a user would, so that the program can end normally.
+"""Closes an X client's window as a window manager's close button does, by a
+WM_DELETE_WINDOW message of the WM_PROTOCOLS kind: the test's X server has no
+window manager, and the program must end as when a user closes it.
 
 usage: close_window.py WINDOW_ID
 """
