@@ -1,10 +1,19 @@
 // The main window as it opens: controls, places, texts, focus order.
 
 #include "form1_fixture.h"
+#include "table_rows.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+
+struct Control {
+    const char* name;
+    QString className, container;
+    QRect place;
+    QString text;
+};
+Q_DECLARE_METATYPE(Control)
 
 class TestForm1Layout : public QObject {
     Q_OBJECT
@@ -32,16 +41,7 @@ private slots:
     // window's description.
     void controlsStandWhereDescribed_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("className");
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QRect>("place");
-        QTest::addColumn<QString>("text");
-        const struct {
-            const char *name, *className, *container;
-            QRect place;
-            const char* text;
-        } controls[] = {
+        const Control rows[] = {
             {"Frame1", "QGroupBox", "Form1_client", {8, 16, 113, 153}, ""},
             {"HScroll_HbL", "ui::ScrollBar", "Frame1", {48, 88, 49, 17}, ""},
             {"HScroll_Moo", "ui::ScrollBar", "Frame1", {48, 32, 49, 17}, ""},
@@ -59,17 +59,12 @@ private slots:
              {184, 376, 217, 17},
              "Duvar üzerinde basınç katsayılarının dağılımı"},
         };
-        for (const auto& c : controls)
-            QTest::newRow(c.name) << QString(c.name) << QString(c.className) << QString(c.container)
-                                  << c.place << QString(c.text);
+        addRows(rows);
     }
     void controlsStandWhereDescribed()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, className);
-        QFETCH(QString, container);
-        QFETCH(QRect, place);
-        QFETCH(QString, text);
+        QFETCH(Control, row);
+        const auto& [name, className, container, place, text] = row;
         Form1Fixture f;
         auto* control = f.form->findChild<QWidget*>(name);
         QVERIFY(control);
