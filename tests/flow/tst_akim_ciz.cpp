@@ -128,23 +128,18 @@ private slots:
     void startingHeightsAtZero_data()
     {
         QTest::addColumn<double>("Moo");
-        QTest::addColumn<double>("red1");
-        QTest::addColumn<double>("red2");
-        QTest::addColumn<double>("red3");
+        QTest::addColumn<QList<double>>("red");
         // At Moo = 1 the red lines keep the whole displacement 8 H.
-        QTest::newRow("sonic") << 1.0 << 0.58 << 1.08 << 1.58;
-        QTest::newRow("Moo 0.6") << 0.6 << 0.50648 << 1.00052 << 1.50004;
+        QTest::newRow("sonic") << 1.0 << QList<double>{0.58, 1.08, 1.58};
+        QTest::newRow("Moo 0.6") << 0.6 << QList<double>{0.50648, 1.00052, 1.50004};
     }
     void startingHeightsAtZero()
     {
         QFETCH(double, Moo);
-        QFETCH(double, red1);
-        QFETCH(double, red2);
-        QFETCH(double, red3);
+        QFETCH(QList<double>, red);
         const auto r = recalculate(Moo, 0.01);
         const auto lines = linesOf(r->akim);
         QCOMPARE(r->akim.lineCount(), std::size_t(streamlineLines));
-        const double red[] = {red1, red2, red3};
         const double blue[] = {0.50346, 1.00015, 1.50001};
         for (int j = 1; j <= 3; ++j) {
             const auto [r1, b1] = streamlineSegment(lines, j, 1);

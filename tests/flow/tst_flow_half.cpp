@@ -55,9 +55,8 @@ private slots:
         QFETCH(double, Moo);
         QFETCH(double, Beta);
         HandlerReplay<> loaded;
-        FlowHalf& form = loaded.flow;
-        form.setBeta(Moo);
-        QCOMPARE(form.Beta(), Beta);
+        loaded.flow.setBeta(Moo);
+        QCOMPARE(loaded.flow.Beta(), Beta);
     }
 
     void betaFailsAndStaysUnchanged_data()
@@ -102,26 +101,23 @@ private slots:
     {
         QFETCH(double, HbL);
         HandlerReplay<> loaded;
-        FlowHalf& form = loaded.flow;
-        form.setH(HbL);
-        QCOMPARE(form.H(), HbL);
+        loaded.flow.setH(HbL);
+        QCOMPARE(loaded.flow.H(), HbL);
     }
 
     void errorsCarryNumberAndKind()
     {
-        const RunTimeError invalid(ErrorNumber::InvalidArgument);
-        QCOMPARE(invalid.code(), 5);
-        QCOMPARE(QString(invalid.what()),
-                 QString("Run-time error 5: invalid procedure call or argument"));
-        const RunTimeError overflow(ErrorNumber::Overflow);
-        QCOMPARE(overflow.code(), 6);
-        QCOMPARE(QString(overflow.what()), QString("Run-time error 6: overflow"));
-        const RunTimeError zero(ErrorNumber::DivisionByZero);
-        QCOMPARE(zero.code(), 11);
-        QCOMPARE(QString(zero.what()), QString("Run-time error 11: division by zero"));
-        QCOMPARE(QString(zero.kind()), QString("division by zero"));
-        QCOMPARE(QString(invalid.kind()), QString("invalid procedure call or argument"));
-        QCOMPARE(QString(overflow.kind()), QString("overflow"));
+        for (const auto& [number, code, kind, what] :
+             {std::tuple{ErrorNumber::InvalidArgument, 5, "invalid procedure call or argument",
+                         "Run-time error 5: invalid procedure call or argument"},
+              {ErrorNumber::Overflow, 6, "overflow", "Run-time error 6: overflow"},
+              {ErrorNumber::DivisionByZero, 11, "division by zero",
+               "Run-time error 11: division by zero"}}) {
+            const RunTimeError e(number);
+            QCOMPARE(e.code(), code);
+            QCOMPARE(QString(e.kind()), QString(kind));
+            QCOMPARE(QString(e.what()), QString(what));
+        }
     }
 
     // What a screen reader is told is what was drawn: the extremes of the
