@@ -113,8 +113,7 @@ private slots:
         for (int ink = 0; ink < Inks; ++ink)
             QVERIFY2(
                 census.pixels[ink] >= size * size / 64,
-                qPrintable(
-                    QStringLiteral("%1 pixels of %2").arg(census.pixels[ink]).arg(names[ink])));
+                qPrintable(QString("%1 pixels of %2").arg(census.pixels[ink]).arg(names[ink])));
         QVERIFY2(census.meanRow[Red] < census.meanRow[Blue],
                  "the red streamline is above the blue");
         QVERIFY2(census.meanRow[Blue] < census.meanRow[Wall],

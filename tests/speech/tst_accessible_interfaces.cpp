@@ -188,7 +188,6 @@ private slots:
         QCOMPARE(bar->activeAction(), nullptr);
         QVERIFY(!ui::FormAbout::instance().window());
 
-        // F10 then Return opens the About window; Escape closes it.
         QTest::keyClick(f.HScroll_HbL, Qt::Key_F10);
         QTest::keyClick(bar, Qt::Key_Return);
         QWidget* about = ui::FormAbout::instance().window();
@@ -258,9 +257,8 @@ private slots:
         }
     }
 
-    // A result is announced; the error report is read as the alert it is, its
-    // text a label that takes no focus, and the About window by its
-    // description, so neither is announced
+    // A result is announced; the error report is read as the alert it is, its text a label
+    // that takes no focus, and the About window by its description, so neither is announced
     // besides, which would make a screen reader say it twice.
     void aListeningScreenReaderIsToldEachResultOnce()
     {
@@ -311,7 +309,6 @@ private slots:
         Form1Fixture::type(f.Text_Moo, "0.5");
         QTest::keyClick(f.Text_Moo, Qt::Key_Return);
         QVERIFY(blank(f.Picture_Akim));
-        // Tab to the button and press it with Space.
         f.Picture_basinc->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f.Command1);

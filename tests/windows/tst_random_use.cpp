@@ -41,6 +41,11 @@ QString randomText(QRandomGenerator& random)
     }
 }
 
+std::string utf8(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
 /// The model of the program: each handler's steps replayed on reference
 /// picture boxes of the same sizes.
 struct Model : HandlerReplay<ui::PictureBox> {
@@ -51,20 +56,6 @@ struct Model : HandlerReplay<ui::PictureBox> {
             box->resize(original->size());
             box->setBackgroundColour(colours::lightYellow);
         }
-    }
-
-    static std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
-    int button(const QString& mooText, const QString& hblText)
-    {
-        return HandlerReplay::button(utf8(mooText), utf8(hblText));
-    }
-    int ratioBar(int value, const QString& mooText)
-    {
-        return HandlerReplay::ratioBar(value, utf8(mooText));
-    }
-    int machBar(int value, const QString& hblText)
-    {
-        return HandlerReplay::machBar(value, utf8(hblText));
     }
 };
 
@@ -123,19 +114,20 @@ private slots:
                 break;
             case 4:
             case 5:
-                if (const int error = model.button(f.Text_Moo->text(), f.Text_HbL->text()))
+                if (const int error =
+                        model.button(utf8(f.Text_Moo->text()), utf8(f.Text_HbL->text())))
                     expectedErrors.push_back(error);
                 f.pressHesapla();
                 break;
             case 6:
             case 7:
                 barAction(f.HScroll_Moo, f.Text_Moo, [&] {
-                    return model.machBar(f.HScroll_Moo->value(), f.Text_HbL->text());
+                    return model.machBar(f.HScroll_Moo->value(), utf8(f.Text_HbL->text()));
                 });
                 break;
             case 8:
                 barAction(f.HScroll_HbL, f.Text_HbL, [&] {
-                    return model.ratioBar(f.HScroll_HbL->value(), f.Text_Moo->text());
+                    return model.ratioBar(f.HScroll_HbL->value(), utf8(f.Text_Moo->text()));
                 });
                 break;
             case 9:
