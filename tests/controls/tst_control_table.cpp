@@ -24,10 +24,11 @@ const std::vector<ControlRow> soundTable = {
 };
 // clang-format on
 
-std::vector<ControlRow> withRow(std::size_t index, ControlRow row)
+/// The sound table with one field of one row changed.
+template <class Change> std::vector<ControlRow> withRow(std::size_t index, Change change)
 {
     std::vector<ControlRow> table = soundTable;
-    table[index] = row;
+    change(table[index]);
     return table;
 }
 
@@ -47,29 +48,21 @@ private slots:
     {
         QTest::addColumn<std::vector<ControlRow>>("table");
         QTest::addColumn<QString>("mistake");
-        ControlRow row = soundTable[1];
-        row.container = "Frame";
         QTest::newRow("misspelled container")
-            << withRow(1, row)
+            << withRow(1, [](ControlRow& r) { r.container = "Frame"; })
             << "Form1, row 2 (Text_Moo): the container \"Frame\" is neither the window nor an "
                "earlier row";
-        row = soundTable[0];
-        row.container = "Text_Moo";
-        QTest::newRow("container below") << withRow(0, row)
-                                         << "Form1, row 1 (Frame1): the "
-                                            "container \"Text_Moo\" is neither "
-                                            "the window nor an earlier row";
-        row = soundTable[2];
-        row.name = "Text_Moo";
-        QTest::newRow("name used twice")
-            << withRow(2, row) << "Form1, row 3 (Text_Moo): the name is used twice";
-        row = soundTable[2];
-        row.tabIndex = 5;
+        QTest::newRow("container below")
+            << withRow(0, [](ControlRow& r) { r.container = "Text_Moo"; })
+            << "Form1, row 1 (Frame1): the container \"Text_Moo\" is neither the window nor an "
+               "earlier row";
+        QTest::newRow("name used twice") << withRow(2, [](ControlRow& r) { r.name = "Text_Moo"; })
+                                         << "Form1, row 3 (Text_Moo): the name is used twice";
         QTest::newRow("tab index used twice")
-            << withRow(2, row) << "Form1, row 3 (Command1): the tab index 5 is used twice";
-        row = soundTable[1];
-        row.name = "";
-        QTest::newRow("no name") << withRow(1, row) << "Form1, row 2 (): the control has no name";
+            << withRow(2, [](ControlRow& r) { r.tabIndex = 5; })
+            << "Form1, row 3 (Command1): the tab index 5 is used twice";
+        QTest::newRow("no name") << withRow(1, [](ControlRow& r) { r.name = ""; })
+                                 << "Form1, row 2 (): the control has no name";
     }
     void mistakesNameTheirRow()
     {
@@ -93,10 +86,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (app.arguments().contains("--build-misspelled-table")) {
-        std::vector<ControlRow> table = soundTable;
-        table[1].container = "Frame";
         QWidget window;
-        ui::Controls controls(&window, "Form1", table);
+        ui::Controls controls(&window, "Form1",
+                              withRow(1, [](ControlRow& r) { r.container = "Frame"; }));
         return 0; // not reached
     }
     TestControlTable test;
