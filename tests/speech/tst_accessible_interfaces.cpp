@@ -29,41 +29,40 @@ class TestAccessibleInterfaces : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyFocusableControlHasANameAndADescription_data()
+    void everyFocusableControlHasANameARoleAndADescription_data()
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("mentions"); // a word its description must hold
-        for (const auto& [control, name, mentions] :
-             {std::tuple{"Picture_Akim", "Akım çizgileri", "çizilmedi"},
-              {"Picture_basinc", "Duvar üzerinde basınç katsayılarının dağılımı", "çizilmedi"},
-              {"Command1", "HESAPLA", "Moo"},
-              {"Text_HbL", "H/L =", "HESAPLA"},
-              {"Text_Moo", "Moo =", "HESAPLA"},
-              {"HScroll_Moo", "Moo", "0.60"},
-              {"HScroll_HbL", "H/L", "0.20"}})
-            QTest::newRow(control)
-                << QString(control) << QString::fromUtf8(name) << QString::fromUtf8(mentions);
+        QTest::addColumn<QAccessible::Role>("role");
+        const auto graphic = QAccessible::Graphic, text = QAccessible::EditableText,
+                   bar = QAccessible::ScrollBar;
+        for (const auto& [control, name, mentions, role] :
+             {std::tuple{"Picture_Akim", "Akım çizgileri", "çizilmedi", graphic},
+              {"Picture_basinc", "Duvar üzerinde basınç katsayılarının dağılımı", "çizilmedi",
+               graphic},
+              {"Command1", "HESAPLA", "Moo", QAccessible::Button},
+              {"Text_HbL", "H/L =", "HESAPLA", text},
+              {"Text_Moo", "Moo =", "HESAPLA", text},
+              {"HScroll_Moo", "Moo", "0.60", bar},
+              {"HScroll_HbL", "H/L", "0.20", bar}})
+            QTest::newRow(control) << QString(control) << QString::fromUtf8(name)
+                                   << QString::fromUtf8(mentions) << role;
     }
-    void everyFocusableControlHasANameAndADescription()
+    void everyFocusableControlHasANameARoleAndADescription()
     {
         QFETCH(QString, control);
         QFETCH(QString, name);
         QFETCH(QString, mentions);
+        QFETCH(QAccessible::Role, role);
         Form1Fixture f;
         QObject* widget = f.form->findChild<QWidget*>(control);
         QAccessibleInterface* iface = accessibleOf(widget);
         QVERIFY(iface);
         QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->role(), role);
         QVERIFY2(iface->text(QAccessible::Description).contains(mentions),
                  qPrintable(iface->text(QAccessible::Description)));
-    }
-
-    void pictureBoxesAreGraphics()
-    {
-        Form1Fixture f;
-        QCOMPARE(accessibleOf(f.Picture_Akim)->role(), QAccessible::Graphic);
-        QCOMPARE(accessibleOf(f.Picture_basinc)->role(), QAccessible::Graphic);
     }
 
     void labelsNameTheirTextBoxes()
