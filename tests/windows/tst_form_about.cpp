@@ -20,11 +20,6 @@ QWidgetList visibleWindows(const QString& name = {})
     return found;
 }
 
-QWidgetList aboutWindows()
-{
-    return visibleWindows("Form_About");
-}
-
 struct Line {
     QString name, text;
     QRect place; // in pixels at 15 twips a pixel
@@ -63,7 +58,7 @@ class TestFormAbout : public QObject {
 private slots:
     void cleanup()
     {
-        for (QWidget* w : aboutWindows())
+        for (QWidget* w : visibleWindows("Form_About"))
             w->close();
         QTRY_VERIFY(!ui::FormAbout::instance().window());
     }
@@ -120,7 +115,7 @@ private slots:
         f.form->activateWindow();
         f.Nm_About->trigger();
         QCOMPARE(ui::FormAbout::instance().window(), first);
-        QCOMPARE(aboutWindows().size(), 1);
+        QCOMPARE(visibleWindows("Form_About").size(), 1);
         QTRY_COMPARE(QApplication::activeWindow(), first);
     }
 
@@ -134,7 +129,7 @@ private slots:
         clickArrow(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
         QCOMPARE(f.Text_HbL->text(), QString("0.02"));
         f.Nm_About->trigger();
-        QCOMPARE(aboutWindows().size(), 1);
+        QCOMPARE(visibleWindows("Form_About").size(), 1);
     }
 
     void closedAndChosenAgainShowsTheSameLines()
