@@ -9,8 +9,6 @@ set -euo pipefail
 readonly usage="usage: ${0##*/} <wavywall executable> <directory> [SEED]"
 readonly program=${1:?$usage} out_dir=${2:?$usage} seed=${3:-16}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/window_test.sh
-source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh
 source "$here/../support/screen_reader.sh"
 
@@ -19,11 +17,8 @@ readonly wait_limit=15 # seconds for any one thing
 # makes some 9000 calls of them; a walk that stops early sends far fewer.
 readonly min_objects=17 min_calls=6000
 
-end_attack() {
-    spoken_lines >"$out_dir/accessibility_attack_speech.txt" 2>/dev/null || true
-    stop_screen_reader
-}
-on_cleanup=end_attack
+keep_speech
+on_cleanup+=" stop_screen_reader"
 begin_window_test accessibility_attack "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool orca dbus-daemon
 require_python_gi

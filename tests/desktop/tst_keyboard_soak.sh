@@ -14,8 +14,6 @@ set -euo pipefail
 readonly usage="usage: ${0##*/} <wavywall executable> <directory> [SEED]"
 readonly executable=${1:?$usage} out_dir=${2:?$usage} seed=${3:-1234}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/window_test.sh
-source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh
 source "$here/../support/screen_reader.sh"
 
@@ -23,19 +21,14 @@ readonly wait_limit=15   # seconds for Orca or a window to come up
 readonly warm_up_keys=80 # keys before the resident memory is first read
 readonly rounds=4 round_keys=80 # rounds after it, random keys in each
 
-# A failure says how to play the same keys again and what Orca said last; the
-# whole speech stays for a look.
+# A failure says how to play the same keys again, then what Orca said last.
 keys=()
 report_keys() {
     echo "seed $seed; replay with: $0 $executable $out_dir $seed" >&2
     echo "the ${#keys[@]} keys so far: ${keys[*]}" >&2
-    echo "--- what Orca said last:" >&2
-    spoken_lines | tail -n 10 >&2 || true
 }
-keep_speech() {
-    spoken_lines >"$out_dir/keyboard_soak_speech.txt" 2>/dev/null || true
-}
-on_failure=report_keys on_cleanup=keep_speech
+on_failure=report_keys
+keep_speech
 begin_window_test keyboard_soak "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool orca dbus-daemon
 echo "# seed $seed"

@@ -10,8 +10,6 @@ set -euo pipefail
 readonly usage="usage: ${0##*/} <wavywall executable> <directory>"
 readonly program=${1:?$usage} out_dir=${2:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/window_test.sh
-source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh
 source "$here/../support/screen_reader.sh"
 

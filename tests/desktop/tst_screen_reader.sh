@@ -9,22 +9,12 @@ set -euo pipefail
 readonly usage="usage: ${0##*/} <wavywall executable> <directory>"
 readonly program=${1:?$usage} out_dir=${2:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../support/window_test.sh
-source "$here/../support/window_test.sh"
 # shellcheck source=../support/screen_reader.sh
 source "$here/../support/screen_reader.sh"
 
 readonly wait_limit=15 # seconds for Orca to say any one thing
 
-# A failure says what Orca said last; the whole speech stays for a look.
-report_speech() {
-    echo "--- what Orca said:" >&2
-    spoken_lines | tail -n 40 >&2 || true
-}
-keep_speech() {
-    spoken_lines >"$out_dir/screen_reader_speech.txt" 2>/dev/null || true
-}
-on_failure=report_speech on_cleanup=keep_speech
+keep_speech
 begin_window_test screen_reader "$out_dir" "$wait_limit"
 require_tools Xvfb xdotool orca dbus-daemon
 require_python_gi

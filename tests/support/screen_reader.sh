@@ -1,26 +1,17 @@
 # shellcheck shell=bash
-# The Orca screen reader listening to a program on the caller's X server
-# (x_server.sh), for tests of what a blind user hears. Orca runs with a home
-# of its own, on a D-Bus session bus and an AT-SPI bus of this module's own,
-# and writes every utterance to its debug log: no speech server or sound card.
+# The Orca screen reader listening to a program on the test's X server, for
+# tests of what a blind user hears. Orca runs with a home of its own, on a
+# D-Bus session bus and an AT-SPI bus of this module's own, and writes every
+# utterance to its debug log: no speech server or sound card. Brings in
+# window_test.sh.
 #
-#   start_screen_reader DIR SECONDS [ORCA_PID_VAR]
-#                                  start_session_bus DIR SECONDS, start_accessibility_bus
-#                                  SECONDS and start_orca SECONDS [ORCA_PID_VAR] in turn
+#   start_screen_reader DIR SECONDS [ORCA_PID_VAR]   the session bus, the AT-SPI bus, Orca
 #   start_client_buses DIR SECONDS VAR   the two buses alone, the AT-SPI bus's address in VAR
-#   accessibility_bus_address      prints it
-#   memory_growth_bound EXECUTABLE VAR   the KiB its memory may grow, in VAR
 #   start_accessible_program PID_VAR WINDOW_VAR DIR SECONDS PROGRAM [ARGUMENT...]
-#                                  its pid and window in the variables; focuses the window
-#                                  and waits until Orca has spoken about the program
-#   start_client_program DIR EXECUTABLE [PID_VAR]
-#                                  a program for an accessibility client of the caller's own;
-#                                  its pid in PID_VAR (client_pid)
-#   orca_wording VAR               this Orca's words where versions differ, in the array VAR
-#   spoken_lines                   SPEECH OUTPUT: '...' lines, in order
-#   wait_for_speech REGEX SECONDS / wait_said_since MARK REGEX SECONDS
-#   tab_until_said REGEX [PRESS]   Tab (by PRESS, xdotool key), up to 8 times, until Orca says REGEX
-#   wait_until_orca_idle SECONDS / stop_orca / stop_screen_reader
+#   start_client_program DIR EXECUTABLE [PID_VAR]   for an accessibility client of the test's own
+#   accessibility_bus_address / memory_growth_bound EXECUTABLE VAR / orca_wording VAR
+#   keep_speech / spoken_lines / wait_for_speech REGEX SECONDS / wait_said_since MARK REGEX SECONDS
+#   tab_until_said REGEX [PRESS] / wait_until_orca_idle SECONDS / stop_orca / stop_screen_reader
 #
 # Each function returns 1 and says why on stderr when it fails. Every process
 # runs in a process group of its own, so that stopping the group also ends
@@ -30,8 +21,8 @@
 # (ctest: RESOURCE_LOCK orca). accessible_program_env holds more of the
 # program's environment, NAME=VALUE each.
 
-# shellcheck source=processes.sh
-source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
+# shellcheck source=window_test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/window_test.sh"
 
 screen_reader_dir='' _orca_pid='' _orca_log='' _screen_reader_groups=()
 accessible_program_env=()
@@ -225,6 +216,18 @@ _screen_reader_spoke_about() {
         'index($0, old) || index($0, new) { seen = 1 }
          seen && / - SPEECH OUTPUT: / { found = 1; exit }
          END { exit !found }' "$_orca_log"
+}
+
+# The whole speech stays as OUT_DIR/NAME_speech.txt for a look, and a failure
+# prints what Orca said last.
+keep_speech() {
+    on_cleanup+=" _save_speech"
+    at_failure _print_speech
+}
+_save_speech() { spoken_lines >"$(output_file speech.txt)" 2>/dev/null || true; }
+_print_speech() {
+    echo "--- what Orca said last:" >&2
+    spoken_lines | tail -n 30 >&2 || true
 }
 
 # What Orca said, one utterance a line as SPEECH OUTPUT: '...', without the

@@ -12,7 +12,7 @@
 #                                            # helpers below; adds program_environment
 #   follow_program PID                       # the helpers follow a program started otherwise
 #   program_running / stop_program / take_screenshot FILE / visible_windows
-#   save_screenshot WHAT                     # the last screenshot as OUT_DIR/NAME_WHAT.png
+#   save_screenshot WHAT / output_file WHAT  # the last screenshot as OUT_DIR/NAME_WHAT.png / the path OUT_DIR/NAME_WHAT
 #   wait_for_main_window VAR                 # the first window, in VAR
 #   wait_for_new_window VAR WHAT             # a window other than the main one, in VAR
 #   require_tools TOOL... / require_python_gi
@@ -39,8 +39,8 @@ title_tool=x11_window_title
 
 _keep_failure_screenshot() {
     if [ -s "${shot:-}" ]; then
-        cp "$shot" "$_window_test_out/${_window_test_name}_failure.png"
-        echo "the last screenshot is $_window_test_out/${_window_test_name}_failure.png" >&2
+        save_screenshot failure
+        echo "the last screenshot is $(output_file failure.png)" >&2
     fi
 }
 
@@ -105,7 +105,10 @@ take_screenshot() {
     "$screenshot_tool" "$1"
 }
 save_screenshot() {
-    cp "$shot" "$_window_test_out/${_window_test_name}_$1.png"
+    cp "$shot" "$(output_file "$1.png")"
+}
+output_file() {
+    echo "$_window_test_out/${_window_test_name}_$1"
 }
 
 visible_windows() {
