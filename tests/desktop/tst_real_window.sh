@@ -20,7 +20,6 @@ readonly plot_palette="$yellow $black $blue $red $grid"
 readonly plot_centre_x=277
 readonly text_moo=(16 48 41 19) text_hbl=(16 104 41 19)
 readonly moo_right_arrow=(98 56) hbl_right_arrow=(98 112)
-readonly text_moo_inside=(36 57) hesapla=(64 144)
 readonly moo_bar=(56 48 49 17) hbl_bar=(56 104 49 17)
 
 readonly wait_limit=20 # seconds for any one thing to show on the screen
@@ -208,18 +207,13 @@ pass "after 60 clicks on the Mach bar's right arrow both plots show red" \
 
 # --- A supersonic Mach number is reported and the program goes on ---------------
 
-type_mach_number() {
-    click_client "${text_moo_inside[@]}"
-    xdotool key --clearmodifiers ctrl+a type --delay 40 "$1"
-}
-
 wait_for "the plots are at rest after the last bar click" "$plots" true
 plots_before_error=$(plots_signature)
 type_mach_number 1.5
 click_client "${hesapla[@]}"
 
 expect_error_report "Mach number 1.5 and a click on HESAPLA"
-close_error_report xdotool key Return
+close_dialog "error report" xdotool key Return
 plots_unchanged() {
     [ "$(plots_signature)" = "$plots_before_error" ]
 }
@@ -242,27 +236,18 @@ click_client 20 $((-menu / 2))
 wait_for_new_window about "window from the menu item 'About'"
 expect_about_window "$about" "$about_size" about_area
 IFS='x+' read -r width height x y <<<"$about_area"
-about_painted() {
+about_corners_painted() {
     local corner
     for corner in "1x1+$x+$y" "1x1+$((x + width - 1))+$y" "1x1+$x+$((y + height - 1))" \
         "1x1+$((x + width - 1))+$((y + height - 1))"; do
         (($(count_colour "$shot" "$corner" "$yellow") == 1)) || return 1
     done
 }
-wait_for "the About window is painted light yellow" "$about_area" about_painted
-yellow_share=$((100 * $(count_colour "$shot" "$about_area" "$yellow") / (width * height)))
-((yellow_share >= 60)) || fail "only $yellow_share % of the About window is light yellow"
-(($(count_tinted "$shot" "$about_area" green) > 0)) || fail "the About window shows no green title lines"
-(($(count_tinted "$shot" "$about_area" blue) > 0)) || fail "the About window shows no blue address line"
-save_screenshot about
-pass "the menu item 'About' opens a $about_size window named 'About': $yellow_share % light yellow, green and blue text"
+wait_for "the About window's corners are light yellow" "$about_area" about_corners_painted
+expect_about_painted "$about_area"
+pass "the menu item 'About' opens a $about_size window named 'About': light yellow, green and blue text"
 
-xdotool key Escape
-wait_until_closed "Escape did not close the About window"
-pass "Escape closes the About window"
-
-program_running || fail "the program ended"
-[ -n "$(visible_windows | grep -x "$main_window" || true)" ] || fail "the main window is gone"
-pass "the program is still running with its main window"
+close_dialog "About window" xdotool key Escape
+pass "Escape closes the About window; the program runs on with its main window"
 
 echo "all $checks checks passed; screenshots in $out_dir: real_window_{before,after,bars,error,recovered,about}.png"

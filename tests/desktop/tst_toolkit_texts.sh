@@ -13,10 +13,10 @@ readonly program=${1:?$usage} out_dir=${2:?$usage} catalogue=${3:?$usage}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../support/window_test.sh
 source "$here/../support/window_test.sh"
+# shellcheck source=../support/main_window.sh
+source "$here/../support/main_window.sh"
 
-# Places in the main window's client area, pixels.
-readonly client_height=410
-readonly moo_bar=(80 56) text_moo_inside=(36 57) hesapla=(64 144)
+readonly moo_bar=(80 56) # in the main window's client area, pixels
 readonly wait_limit=20 # seconds for any one thing to show on the screen
 readonly report='Run-time error 5: invalid procedure call or argument'
 
@@ -84,12 +84,10 @@ check_locale() {
     [ "$read_items" = "$expected_items" ] ||
         fail "LANG=$lang: the scroll bar's context menu reads"$'\n'"$read_items"$'\n'"and not"$'\n'"$expected_items"
     pass "LANG=$lang: the scroll bar's context menu reads: $(paste -sd '|' <<<"$read_items")"
-    xdotool key Escape
-    wait_until_closed "the context menu did not close"
+    close_dialog "context menu" xdotool key Escape
 
     # The error report for a supersonic Mach number.
-    click_client "${text_moo_inside[@]}"
-    xdotool key --clearmodifiers ctrl+a type --delay 40 1.5
+    type_mach_number 1.5
     click_client "${hesapla[@]}"
     wait_for_new_window report_window "error report for Mach number 1.5"
     region=$(window_region "$report_window")
@@ -103,9 +101,7 @@ check_locale() {
     grep -Fwq "$ok" <<<"$(grep -Fv "$report" <<<"$read_report")" ||
         fail "LANG=$lang: the error report has no button '$ok':"$'\n'"$read_report"
     pass "LANG=$lang: the error report reads '$report' above a button '$ok'"
-    xdotool key Return
-    wait_until_closed "the error report did not close"
-    program_running || fail "LANG=$lang: the program ended when the error report was closed"
+    close_dialog "error report" xdotool key Return
     stop_program
     # Qt falls back to another locale, and says so, where the system lacks this one.
     if grep -q 'which is not UTF-8' "$tmp/program.log"; then

@@ -188,7 +188,7 @@ plots_before=$(for plot in $plots; do region_signature "$shot" "$plot"; done)
 # From HESAPLA over the H/L box to the Moo box, and back.
 press_keys Tab Tab ctrl+a 1 period 5 shift+Tab shift+Tab Return
 expect_error_report "Mach number 1.5 and Return on HESAPLA"
-close_error_report press_keys Return
+close_dialog "error report" press_keys Return
 plots_unchanged() {
     [ "$(for plot in $plots; do region_signature "$shot" "$plot"; done)" = "$plots_before" ]
 }
@@ -207,19 +207,10 @@ pass "F10 shows the focus on the menu bar's About item"
 press_keys Return
 wait_for_new_window about "window from the menu item 'About'"
 expect_about_window "$about" "$about_size" about_area
-IFS='x+' read -r width height _ <<<"$about_area"
-about_painted() {
-    (($(count_colour "$shot" "$about_area" "$yellow") * 100 >= 60 * width * height)) &&
-        (($(count_tinted "$shot" "$about_area" green) > 0 && $(count_tinted "$shot" "$about_area" blue) > 0))
-}
-wait_for "the About window is painted light yellow with green and blue lines" "$about_area" about_painted
-save_screenshot about
+expect_about_painted "$about_area"
 pass "Return on the About item opens a $about_size window named 'About', light yellow with green and blue lines"
 
-press_keys Escape
-wait_until_closed "Escape did not close the About window"
-program_running || fail "the program ended when the About window was closed"
-[ "$(visible_windows)" = "$main_window" ] || fail "the main window is gone after the About window"
+close_dialog "About window" press_keys Escape
 pass "Escape closes the About window; the program runs on with its main window"
 
 echo "all $checks checks passed; screenshots in $out_dir:" \
