@@ -5,11 +5,8 @@
 // scripts/bench-accessibility.sh starts. Each benchmark also counts the CPU
 // time the program itself spent per walk (from /proc), where the guard's own
 // work shows apart from the bus's round trips.
-//
-// usage: bench_accessibility_walk BUS_ADDRESS GUARDED_NAME GUARDED_PID ALONE_NAME ALONE_PID
-//            [benchmark options]
 
-#include "median_reporter.h"
+#include "medians.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -19,10 +16,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -89,8 +84,6 @@ struct Walk {
     }
 };
 
-QDBusConnection* bus = nullptr;
-
 /// The CPU time, user and system, that a process has spent so far.
 double cpuSecondsOf(const std::string& pid)
 {
@@ -108,30 +101,21 @@ double cpuSecondsOf(const std::string& pid)
     return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
-/// The program's CPU time per walk, each repetition's, by process id.
-std::map<std::string, std::vector<double>> programCpu;
-
-void walkTree(benchmark::State& state, const QString& program, const std::string& pid)
+void walkTree(benchmark::State& state, const QDBusConnection& bus, const QString& program,
+              const std::string& pid)
 {
-    Walk walk{*bus, program};
+    Walk walk{bus, program};
     int objects = 0;
     const double cpuBefore = cpuSecondsOf(pid);
     for (auto _ : state)
         objects = walk.object(root);
-    const double cpuPerWalk = (cpuSecondsOf(pid) - cpuBefore) / double(state.iterations());
     if (objects < 10)
         state.SkipWithError("the walk found fewer than 10 objects");
     state.counters["objects"] = objects;
     state.counters["calls"] =
         benchmark::Counter(double(walk.calls), benchmark::Counter::kAvgIterations);
-    state.counters["program_cpu_us"] = cpuPerWalk * 1e6;
-    programCpu[pid].push_back(cpuPerWalk * 1e6);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
+    state.counters["program_cpu_us"] =
+        (cpuSecondsOf(pid) - cpuBefore) * 1e6 / double(state.iterations());
 }
 
 } // namespace
@@ -144,47 +128,25 @@ int main(int argc, char** argv)
                      "ALONE_NAME ALONE_PID\n";
         return 2;
     }
-    QDBusConnection connection =
+    const QDBusConnection bus =
         QDBusConnection::connectToBus(QString::fromLocal8Bit(argv[1]), QStringLiteral("bench"));
-    if (!connection.isConnected()) {
+    if (!bus.isConnected()) {
         std::cerr << "cannot connect to the AT-SPI bus " << argv[1] << "\n";
         return 1;
     }
-    bus = &connection;
-    const std::string guardedPid = argv[3], alonePid = argv[5];
-
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    std::string repetitions = "--benchmark_repetitions=15";
-    std::vector<char*> arguments{argv[0], interleave.data(), repetitions.data()};
-    arguments.insert(arguments.end(), argv + 6, argv + argc);
-    int count = int(arguments.size());
-    benchmark::Initialize(&count, arguments.data());
-    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
-        return 1;
     for (const auto& [name, program, pid] :
-         {std::tuple{"first_walk/guarded", argv[2], guardedPid},
-          std::tuple{"first_walk/bridge_alone", argv[4], alonePid}})
-        benchmark::RegisterBenchmark(name, walkTree, QString::fromLocal8Bit(program), pid)
+         {std::tuple{"first_walk/guarded", argv[2], argv[3]},
+          std::tuple{"first_walk/bridge_alone", argv[4], argv[5]}})
+        benchmark::RegisterBenchmark(name, walkTree, bus, QString::fromLocal8Bit(program),
+                                     std::string(pid))
             ->Unit(benchmark::kMillisecond);
-
-    bench::MedianReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const auto withGuard = reporter.medians("first_walk/guarded");
-    const auto bridgeAlone = reporter.medians("first_walk/bridge_alone");
-    if (!withGuard || !bridgeAlone)
-        return 1;
-    std::cout << "\nfirst walk, median real time: guarded " << withGuard->realMicroseconds
-              << " us, bridge alone " << bridgeAlone->realMicroseconds << " us\n"
-              << "guarded / bridge alone: "
-              << withGuard->realMicroseconds / bridgeAlone->realMicroseconds
-              << " (goal: at most 1.10)\n";
-    const double guardedCpu = median(programCpu[guardedPid]);
-    const double aloneCpu = median(programCpu[alonePid]);
-    std::cout << "the program's own CPU time per walk, median: guarded " << guardedCpu
-              << " us, bridge alone " << aloneCpu
-              << " us; guarded / bridge alone: " << (aloneCpu > 0 ? guardedCpu / aloneCpu : 0.0)
-              << "\n";
-    return reporter.anyFailed() ? 1 : 0;
+    std::vector<char*> arguments{argv[0]};
+    arguments.insert(arguments.end(), argv + 6, argv + argc);
+    return bench::runBenchmarks(
+        arguments, {"--benchmark_repetitions=15"},
+        {"Medians of one first walk (real time, and the CPU time of the program walked)",
+         {"real", "program_cpu_us"},
+         {{"guarded", "first_walk/guarded"},
+          {"bridge alone", "first_walk/bridge_alone"},
+          {"guarded / bridge alone", "first_walk/guarded", {"first_walk/bridge_alone"}, 1.10}}});
 }

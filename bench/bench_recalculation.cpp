@@ -1,19 +1,24 @@
-#include "bench_recalculation.h"
+// Measures one recalculation against the floors of what it must cost, listed
+// in `measurements`, and ends with the medians and their ratios. The main
+// window runs on the offscreen platform, so no display is needed. With
+// --brief, each benchmark runs a few iterations once: a check that they all
+// still run, whose figures mean little.
 
 #include "click_floor.h"
 #include "flow_half.h"
 #include "form1_fixture.h"
 #include "listening_screen_reader.h"
+#include "medians.h"
 #include "qt_colour.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <iomanip>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace bench {
 
@@ -27,19 +32,17 @@ const QString inputHbLText = QStringLiteral("0.1");
 
 } // namespace
 
-/// A shown main window with the benchmarks' input typed into its boxes.
+/// A shown main window with the benchmarks' input typed into its boxes and
+/// HESAPLA clicked once.
 struct ShownForm : Form1Fixture {
     ShownForm()
     {
         if (!exposed())
             throw std::runtime_error("the main window was never exposed");
-        for (const auto& [box, text] :
-             {std::pair{Text_Moo, inputMooText}, std::pair{Text_HbL, inputHbLText}}) {
-            type(box, text);
-            if (box->text() != text)
-                throw std::runtime_error("typing into " + box->objectName().toStdString() +
-                                         " gave \"" + box->text().toStdString() + "\"");
-        }
+        calculate(inputMooText, inputHbLText);
+        takeImages();
+        if (values().H() != inputHbL || values().Beta() != std::sqrt(1.0 - inputMoo * inputMoo))
+            throw std::runtime_error("the click did not take the typed input");
     }
 
     /// Both plots as the user sees them: drawing whatever is still queued.
@@ -90,7 +93,6 @@ const ProgramPlots& programPlots()
 {
     static const ProgramPlots plots = [] {
         ShownForm shown;
-        clickHesapla(shown);
         const QPushButton& hesapla = *shown.Command1;
         if (hesapla.size() != hesaplaSize || hesapla.font().pixelSize() != hesaplaFontPixels ||
             !hesapla.autoFillBackground() || hesapla.autoDefault())
@@ -110,32 +112,33 @@ void checkPixels(const QImage& streamlines, const QImage& pressure, const char* 
                                  " does not paint the pixels the program paints");
 }
 
+/// Times `click` after a first click, made and checked by the caller. The
+/// window's repaints, which come between a user's clicks, are left untimed.
+template <typename Click, typename Count>
+void timeClicks(benchmark::State& state, Click click, Count clicksReceived)
+{
+    QCoreApplication::processEvents();
+    const int clicksBefore = clicksReceived();
+    for (auto _ : state) {
+        click();
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    if (clicksReceived() - clicksBefore != state.iterations())
+        state.SkipWithError("a click did not reach its button");
+}
+
 /// Clicks HESAPLA in a shown main window with the input typed in, until both
 /// picture boxes hold the new plots.
 void measureRecalculation(benchmark::State& state, void (*click)(ShownForm&))
 {
     ShownForm shown;
-    click(shown);
-    shown.takeImages();
-    const flow::FlowHalf& values = shown.values();
-    if (values.H() != inputHbL || values.Beta() != std::sqrt(1.0 - inputMoo * inputMoo))
-        throw std::runtime_error("the click did not take the typed input");
-    // The first click leaves the window's repaint pending, as every measured
-    // click does; done here, it is not charged to the first measured click.
-    QCoreApplication::processEvents();
-
-    const int clicksBefore = shown.clicks;
-    for (auto _ : state) {
+    auto clickAndTakeImages = [&] {
         click(shown);
         shown.takeImages();
-        // The window repaints between a user's clicks; that is not part of
-        // the recalculation.
-        state.PauseTiming();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
-    if (shown.clicks - clicksBefore != state.iterations())
-        state.SkipWithError("a click did not reach HESAPLA");
+    };
+    timeClicks(state, clickAndTakeImages, [&] { return shown.clicks; });
     if (!shown.reportedErrors.empty())
         state.SkipWithError("the recalculation reported an error");
 }
@@ -145,13 +148,12 @@ void measureRecalculation(benchmark::State& state, void (*click)(ShownForm&))
 void recalculationWithAccessibility(benchmark::State& state)
 {
     ListeningScreenReader reader;
-    const long heardBefore = reader.eventsHeard();
-    const long readBefore = reader.textsRead();
+    const long heardBefore = reader.eventsHeard(), readBefore = reader.textsRead();
     measureRecalculation(state, clickHesapla);
-    state.counters["events"] = benchmark::Counter(double(reader.eventsHeard() - heardBefore),
-                                                  benchmark::Counter::kAvgIterations);
-    state.counters["texts_read"] = benchmark::Counter(double(reader.textsRead() - readBefore),
-                                                      benchmark::Counter::kAvgIterations);
+    for (const auto& [name, count] : {std::pair{"events", reader.eventsHeard() - heardBefore},
+                                      std::pair{"texts_read", reader.textsRead() - readBefore}})
+        state.counters[name] =
+            benchmark::Counter(double(count), benchmark::Counter::kAvgIterations);
 }
 
 /// Clicks the bare window's button, which paints the program's segments onto
@@ -161,21 +163,8 @@ void clickFloor(benchmark::State& state)
     ClickFloor floor(programPlots().segments, background());
     floor.click();
     checkPixels(floor.streamlines(), floor.pressure(), "click floor");
-    QCoreApplication::processEvents();
-
-    const int clicksBefore = floor.clicks();
-    for (auto _ : state) {
-        floor.click();
-        benchmark::DoNotOptimize(floor.streamlines().constBits());
-        benchmark::DoNotOptimize(floor.pressure().constBits());
-        benchmark::ClobberMemory();
-        // As between the recalculation's clicks.
-        state.PauseTiming();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
-    if (floor.clicks() - clicksBefore != state.iterations())
-        state.SkipWithError("a click did not reach the click floor's button");
+    timeClicks(
+        state, [&] { floor.click(); }, [&] { return floor.clicks(); });
 }
 
 /// The painting of the program's segments alone, without clearing, checked
@@ -242,29 +231,23 @@ const Measurement measurements[] = {
      "recalculation without the button's repaints"},
 };
 
-/// over / (under + plus); a target of 0 is none.
-struct Ratio {
-    const char* what;
-    const char* over;
-    const char* under;
-    const char* plus;
-    double target;
-};
-
-const Ratio ratios[] = {
-    {"recalculation / click floor", "recalculation", "click_floor", nullptr, 1.25},
-    {"recalculation / (drawing floor + arithmetic)", "recalculation", "drawing_floor", "arithmetic",
+const SummaryLine ratios[] = {
+    {"recalculation / click floor", "recalculation", {"click_floor"}, 1.25},
+    {"recalculation / (drawing floor + arithmetic)",
+     "recalculation",
+     {"drawing_floor", "arithmetic"},
      1.25},
-    {"recalculation with assistive technology / click floor", "recalculation_with_accessibility",
-     "click_floor", nullptr, 0.0},
-    {"recalculation without button repaints / click floor", "recalculation_without_button_repaints",
-     "click_floor", nullptr, 0.0},
-    {"arithmetic / click floor", "arithmetic", "click_floor", nullptr, 0.0},
+    {"recalculation with assistive technology / click floor",
+     "recalculation_with_accessibility",
+     {"click_floor"}},
+    {"recalculation without button repaints / click floor",
+     "recalculation_without_button_repaints",
+     {"click_floor"}},
+    {"arithmetic / click floor", "arithmetic", {"click_floor"}},
 };
 
-} // namespace
-
-void registerRecalculationBenchmarks(Length length)
+/// Measured: long enough for medians to compare; brief: once, to see that it runs at all.
+void registerBenchmarks(bool brief)
 {
     for (const Measurement& m : measurements) {
         auto* b = benchmark::RegisterBenchmark(m.name, [measure = m.measure](benchmark::State& s) {
@@ -275,41 +258,49 @@ void registerRecalculationBenchmarks(Length length)
             }
         });
         b->Unit(benchmark::kMicrosecond)->ReportAggregatesOnly(true);
-        if (length == Length::brief)
+        if (brief)
             b->Iterations(3)->Repetitions(2); // two are the fewest that give a median
         else
             b->MinTime(0.2)->Repetitions(15);
     }
 }
 
-void printSummary(std::ostream& out, const MedianReporter& reporter)
+Summary summary()
 {
-    constexpr int width = 58;
-    out << "\nMedians of one recalculation (Moo " << inputMooText.toStdString() << ", H/L "
-        << inputHbLText.toStdString() << "):\n"
-        << std::fixed << std::setprecision(1) << "  " << std::left << std::setw(width) << ""
-        << std::right << std::setw(12) << "real" << std::setw(12) << "CPU" << '\n';
+    Summary summary{"Medians of one recalculation (Moo " + inputMooText.toStdString() + ", H/L " +
+                        inputHbLText.toStdString() + ")",
+                    {"real", "CPU"},
+                    {}};
     for (const Measurement& m : measurements)
-        if (const auto medians = reporter.medians(m.name))
-            out << "  " << std::left << std::setw(width) << m.summary << std::right << std::setw(9)
-                << medians->realMicroseconds << " us" << std::setw(9) << medians->cpuMicroseconds
-                << " us\n";
-    for (const Ratio& r : ratios) {
-        const auto over = reporter.medians(r.over);
-        const auto under = reporter.medians(r.under);
-        const auto plus = r.plus ? reporter.medians(r.plus) : Medians{0, 0};
-        if (!over || !under || !plus)
-            continue;
-        const double real =
-            over->realMicroseconds / (under->realMicroseconds + plus->realMicroseconds);
-        const double cpu = over->cpuMicroseconds / (under->cpuMicroseconds + plus->cpuMicroseconds);
-        out << "  " << std::left << std::setw(width) << r.what << std::right << std::setprecision(3)
-            << std::setw(12) << real << std::setw(12) << cpu;
-        if (r.target > 0)
-            out << "   target <= " << std::setprecision(2) << r.target
-                << (std::max(real, cpu) <= r.target ? ", met" : ", NOT MET");
-        out << '\n';
-    }
+        summary.lines.push_back({m.summary, m.name});
+    summary.lines.insert(summary.lines.end(), std::begin(ratios), std::end(ratios));
+    return summary;
 }
 
+QtMessageHandler qtHandler = nullptr;
+
+// The offscreen platform says once for every window shown that it ignores
+// size hints; that tells nothing about the measurements.
+void dropSizeHintNotice(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message != QLatin1String("This plugin does not support propagateSizeHints()"))
+        qtHandler(type, context, message);
+}
+
+} // namespace
+
 } // namespace bench
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::qtHandler = qInstallMessageHandler(bench::dropSizeHintNotice);
+    QApplication app(argc, argv);
+    std::vector<char*> arguments(argv, argv + argc);
+    const auto brief =
+        std::find(arguments.begin() + 1, arguments.end(), std::string_view("--brief"));
+    bench::registerBenchmarks(brief != arguments.end());
+    if (brief != arguments.end())
+        arguments.erase(brief);
+    return bench::runBenchmarks(arguments, {}, bench::summary());
+}

@@ -1,12 +1,10 @@
 #pragma once
 
 // The floors a recalculation is measured against: its segments as the picture
-// boxes map them to device pixels, so that painting them costs only what
-// painting must; and the click floor, what any Qt program pays for a click
-// that paints them. A bare window holds a plain QPushButton of HESAPLA's size
-// and style; a real click on it (press and release, each repainting the
-// button) fills two images of the boxes' sizes with the background, as Cls
-// does, and paints the segments onto them: no arithmetic, mapping or queueing.
+// boxes map them to device pixels, and the click floor, a bare window with a
+// plain QPushButton of HESAPLA's size and style whose real click fills two
+// images of the boxes' sizes with the background, as Cls does, and paints the
+// segments onto them: no arithmetic, mapping or queueing.
 
 #include "picture_box.h"
 
