@@ -1,29 +1,23 @@
 # shellcheck shell=bash
-# A native Wayland session of the caller's own for the real-window tests:
-# sway on wlroots' headless backend, one output of 1024x768 at scale 1, no
-# bar, no borders, no Xwayland, every window floating at the size its program
-# asks for (sway centres it). Sourced after window_test.sh.
+# A native Wayland session of the test's own: sway on wlroots' headless
+# backend (no seat, logind, udev or DRM device; pixman drawing, the same on
+# every machine), one 1024x768 output at scale 1, no bar, borders or
+# Xwayland, every window floating at its program's size (sway centres it).
+# Sourced after window_test.sh; its logs go to LOGDIR.
 #
 #   start_wayland_session LOGDIR SECONDS  # sway, or fail; sets WAYLAND_DISPLAY
 #   use_wayland_session                   # screenshots, windows and the program go to the session
-#   press_keys KEY...                     # the keys in turn, by one wtype
-#   as_session_user COMMAND...            # COMMAND as the session's user, in its environment
-#   session_program PROGRAM               # prints where the session's user can run PROGRAM
+#   press_keys KEY... / as_session_user COMMAND... / session_program PROGRAM
 #   wayland_windows PID / wayland_window_ids PID / wayland_window_geometry ID / wayland_window_title ID
 #
-# sway refuses to run as root, so as root the session runs as an unprivileged
-# user (WAYLAND_SESSION_USER, nobody unless set) by setpriv, with a runtime
-# directory (0700) and home made for it under TMPDIR; the program, grim and
-# wtype run as that user too, like every client of a desktop session. The
-# headless backend needs no seat, logind, udev, input or DRM device, and draws
-# with its pixman renderer, the same on every machine. Its logs go to LOGDIR;
-# the processes and directories end with the script (processes.sh).
+# sway refuses to run as root, so as root the session, and each of its
+# clients (the program, grim, wtype), runs as WAYLAND_SESSION_USER (nobody
+# unless set) by setpriv, with a runtime directory and home of its own.
 #
-# When the last keyboard of the seat goes, the seat loses its keyboard and Qt
-# the focus of its window; wtype types what its command line says and ends
-# (it reads standard input to its end first, so it cannot be fed step by
-# step). So one wtype holds a keyboard for the whole session, doing nothing,
-# and each press_keys is a short wtype beside it.
+# When the seat's last keyboard goes, Qt loses the focus of its window, and
+# wtype ends once it has typed its command line (read whole first). So one
+# wtype holds a keyboard for the whole session, and each press_keys is a
+# short wtype beside it.
 
 session_user='' session_dir='' session_runtime='' session_home='' sway_socket=''
 session_logs='' session_pid='' key_holder_pid='' session_runner=() session_env=()
@@ -35,15 +29,13 @@ xwayland disable
 for_window [title=".*"] floating enable'
 
 start_wayland_session() {
-    local dir=$1 seconds=$2 limit socket uid gid
+    local dir=$1 seconds=$2 limit socket uid gid log
     require_tools sway swaymsg grim wtype python3
     session_runner=()
     session_dir=$(mktemp -d "${TMPDIR:-/tmp}/wayland-session.XXXXXX")
     watch path "$session_dir"
     session_logs=$dir
-    register_log "$dir/sway.log"
-    register_log "$dir/wtype.log"
-    register_log "$dir/grim.log"
+    for log in sway wtype grim; do register_log "$dir/$log.log"; done
     if [ "$(id -u)" -eq 0 ]; then
         require_tools setpriv
         session_user=${WAYLAND_SESSION_USER:-nobody}
@@ -158,17 +150,9 @@ def walk(node):
 walk(json.load(sys.stdin))' "$@"
 }
 
-wayland_window_ids() {
-    wayland_windows "$1" | cut -f1
-}
-
-wayland_window_geometry() {
-    wayland_windows | awk -F '\t' -v id="$1" '$1 == id { print $2, $3, $4, $5 }'
-}
-
-wayland_window_title() {
-    wayland_windows | awk -F '\t' -v id="$1" '$1 == id { print $6 }'
-}
+wayland_window_ids() { wayland_windows "$1" | cut -f1; }
+wayland_window_geometry() { wayland_windows | awk -F '\t' -v id="$1" '$1 == id { print $2, $3, $4, $5 }'; }
+wayland_window_title() { wayland_windows | awk -F '\t' -v id="$1" '$1 == id { print $6 }'; }
 
 wayland_screenshot() {
     as_session_user grim - >"$1" 2>>"$session_logs/grim.log" || fail "grim could not take a screenshot"

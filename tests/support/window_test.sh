@@ -1,29 +1,21 @@
 # shellcheck shell=bash
 # The real program's windows on a display server of the test's own: the
-# program started with a small fixed environment, waits on its windows and on
-# screenshots, and the pointer on its client area. Builds on processes.sh
-# (pass, fail, the clean-up) and on an X server (x_server.sh); a script on
-# Wayland switches to wayland_session.sh's tools with use_wayland_session.
+# program started with a small fixed environment, waits on its windows and
+# on screenshots, the pointer on its client area. Builds on processes.sh and
+# x_server.sh; a Wayland test switches with use_wayland_session.
 #
 #   begin_window_test NAME OUT_DIR SECONDS   # sets tmp and shot; a failure keeps the last
 #                                            # screenshot as OUT_DIR/NAME_failure.png
-#   start_display                            # the X server, or fail
-#   start_program VAR [LANG [LOCPATH]]       # the program, its pid in VAR, followed by the
-#                                            # helpers below; adds program_environment
-#   follow_program PID                       # the helpers follow a program started otherwise
-#   program_running / stop_program / take_screenshot FILE / visible_windows
-#   save_screenshot WHAT / output_file WHAT  # the last screenshot as OUT_DIR/NAME_WHAT.png / the path OUT_DIR/NAME_WHAT
-#   wait_for_main_window VAR                 # the first window, in VAR
-#   wait_for_new_window VAR WHAT             # a window other than the main one, in VAR
-#   require_tools TOOL... / require_python_gi
+#   start_display / start_program VAR [LANG [LOCPATH]] / follow_program PID / stop_program
+#   program_running / take_screenshot FILE / visible_windows / require_tools TOOL... / require_python_gi
+#   save_screenshot WHAT / output_file WHAT  # OUT_DIR/NAME_WHAT.png, the path OUT_DIR/NAME_WHAT
+#   wait_for_main_window VAR / wait_for_new_window VAR WHAT   # the first window / another one
 #   wait_for WHAT REGIONS COMMAND...         # REGIONS still and COMMAND holding
-#   wait_while FAILURE COMMAND...            # until COMMAND fails, or fail FAILURE
-#   wait_until_closed FAILURE                # no window but the main one left
-#   close_other_windows KEY                  # KEY to each window but the main one
-#   win_x win_y menu                         # the client area's place, set by the script
+#   wait_while FAILURE COMMAND... / wait_until_closed FAILURE / close_other_windows KEY
 #   at_client X Y / client_region X Y W H / point_at X Y / click_client X Y [COUNT [BUTTON]]
 #   window_geometry WINDOW ("x y w h") / window_region WINDOW (WxH+X+Y) / window_title WINDOW
 #   expect_about_window WINDOW SIZE VAR      # WINDOW is "About", of SIZE (WxH); its region in VAR
+# The client area's place is win_x, win_y and menu, set by the script.
 
 window_test_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=x_server.sh
@@ -97,23 +89,13 @@ stop_program() {
     _program_pid='' _main_window=''
 }
 
-program_running() {
-    kill -0 "$_program_pid" 2>/dev/null
-}
+program_running() { kill -0 "$_program_pid" 2>/dev/null; }
 
-take_screenshot() {
-    "$screenshot_tool" "$1"
-}
-save_screenshot() {
-    cp "$shot" "$(output_file "$1.png")"
-}
-output_file() {
-    echo "$_window_test_out/${_window_test_name}_$1"
-}
+take_screenshot() { "$screenshot_tool" "$1"; }
+save_screenshot() { cp "$shot" "$(output_file "$1.png")"; }
+output_file() { echo "$_window_test_out/${_window_test_name}_$1"; }
 
-visible_windows() {
-    "$window_lister" "$_program_pid"
-}
+visible_windows() { "$window_lister" "$_program_pid"; }
 
 wait_for_new_window() {
     local -n _window=$1
@@ -208,12 +190,8 @@ click_client() {
     xdotool click --repeat "${3:-1}" --delay 40 "${4:-1}"
 }
 
-window_geometry() {
-    "$geometry_tool" "$1"
-}
-window_title() {
-    "$title_tool" "$1"
-}
+window_geometry() { "$geometry_tool" "$1"; }
+window_title() { "$title_tool" "$1"; }
 window_region() {
     local x y width height
     read -r x y width height < <(window_geometry "$1")
