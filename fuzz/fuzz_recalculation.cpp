@@ -25,12 +25,14 @@ void checkValues(const ButtonClick& click)
 {
     using fuzz::require;
     const auto [Moo, HbL] = click.read;
-    require(!Moo || std::isfinite(*Moo), "Val returns a finite number");
-    require(!HbL || std::isfinite(*HbL), "Val returns a finite number");
+    for (const auto& value : {Moo, HbL})
+        require(!value || std::isfinite(*value), "Val returns a finite number");
     const flow::FlowHalf& form = click.flow;
     // In the button's order nothing can fail between setting Beta and drawing.
     const bool betaSet = Moo && !(click.errorCode() != 0 && click.akim.calls.empty());
     require(form.Beta() >= 0.0 && form.Beta() <= 1.0, "Beta lies in [0, 1]");
+    require(click.errorCode() != fuzz::divisionByZero || form.Beta() == 0.0,
+            "a division by zero arises only for Beta = 0");
     if (!betaSet) {
         require(form.Beta() == 0.0, "a failed setBeta leaves Beta as it was");
         return;
@@ -38,38 +40,6 @@ void checkValues(const ButtonClick& click)
     require((form.Beta() == 0.0) == (std::fabs(*Moo) == 1.0), "Beta is 0 exactly when |Moo| = 1");
     if (!click.akim.calls.empty())
         require(form.H() == *HbL, "H = H/L for a wavelength of 1");
-}
-
-/// The endings the program has, whatever the numbers were.
-void checkEnding(const fuzz::Outcome& outcome, const ButtonClick& r)
-{
-    using fuzz::require;
-    switch (outcome.error) {
-    case 0:
-        require(outcome == fuzz::complete, "a completed recalculation draws both plots in full");
-        break;
-    case fuzz::invalidArgument:
-        require(r.akim.calls.empty() && r.basinc.calls.empty(),
-                "an invalid argument arises before anything is drawn");
-        break;
-    case fuzz::overflow:
-        if (outcome.streamlineLines == 0)
-            require(r.akim.calls.empty() && r.basinc.calls.empty(),
-                    "an overflow before drawing touches no surface");
-        else
-            require(outcome == fuzz::wallBeyondFloat || outcome == fuzz::streamlineBeyondFloat ||
-                        outcome == fuzz::pressureBeyondFloat,
-                    "an overflow arises at the wall, the first red streamline segment or the "
-                    "first pressure segment");
-        break;
-    case fuzz::divisionByZero:
-        require(outcome == fuzz::pressureDividedByZero && r.flow.Beta() == 0.0,
-                "a division by zero arises only for Beta = 0, after the streamlines and the "
-                "pressure frame");
-        break;
-    default:
-        fuzz::violated("a recalculation raises only the errors 5, 6 and 11");
-    }
 }
 
 } // namespace
@@ -87,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          plot_shape::streamlineFrame());
     fuzz::checkRecording(r.basinc, fuzz::pressureCurves(), fuzz::pressureLines,
                          plot_shape::pressureFrame());
-    checkEnding(outcome, r);
 
+    // Only the program's own endings are ever expected, so none other passes.
     const auto expected = fuzz::expectedOutcomes(moo, hbl);
     fuzz::require(std::find(expected.begin(), expected.end(), outcome) != expected.end(),
                   "the recalculation ends where its numbers say it must");
