@@ -60,27 +60,21 @@ RANDOM=$seed
 # window manager nobody gives the focus back to the main window afterwards.
 # Windows that appear while the random keys are pressed are counted apart
 # from those the scripted steps open.
-dialog_keys=0 reports_answered=0 about_closed=0
-random_reports=0 random_about=0 pressing_random=0
-declare -A opened_by_random=()
+dialog_keys=0 pressing_random=0
+declare -A opened_by_random=() answered=([report]=0 [About]=0) random=([report]=0 [About]=0)
 answer_windows() {
-    local window open=0
+    local window open=0 kind key
     for window in $(visible_windows); do
         [ "$window" = "$main_window" ] && continue
         open=1
         ((pressing_random)) && opened_by_random[$window]=1
         ((dialog_keys++ < 3)) && continue
-        if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = About ]; then
-            keys+=("[About:Escape]")
-            about_closed=$((about_closed + 1))
-            [ -z "${opened_by_random[$window]:-}" ] || random_about=$((random_about + 1))
-            xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
-        else
-            keys+=("[report:Return]")
-            reports_answered=$((reports_answered + 1))
-            [ -z "${opened_by_random[$window]:-}" ] || random_reports=$((random_reports + 1))
-            xdotool windowfocus --sync "$window" key Return 2>/dev/null || true
-        fi
+        kind=report key=Return
+        if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = About ]; then kind=About key=Escape; fi
+        keys+=("[$kind:$key]")
+        answered[$kind]=$((answered[$kind] + 1))
+        [ -z "${opened_by_random[$window]:-}" ] || random[$kind]=$((random[$kind] + 1))
+        xdotool windowfocus --sync "$window" key "$key" 2>/dev/null || true
     done
     if ((open == 0 && dialog_keys > 0)); then
         dialog_keys=0
@@ -180,13 +174,13 @@ done
 program_running || fail "the program ended"
 growth=$((resident[rounds] - resident[0]))
 pass "the program ran through ${#keys[@]} keys, $((warm_up_keys + rounds * round_keys)) of them random"
-echo "# $reports_answered error reports answered, the About window closed $about_closed times;" \
-    "$random_reports and $random_about of them opened by the random keys"
-((reports_answered >= 4 && about_closed >= 4)) || fail "too few error reports or About windows"
+echo "# ${answered[report]} error reports answered, the About window closed ${answered[About]} times;" \
+    "${random[report]} and ${random[About]} of them opened by the random keys"
+((answered[report] >= 4 && answered[About] >= 4)) || fail "too few error reports or About windows"
 # The scripted steps open four of each whatever the random keys do; the
 # random keys must open some themselves, or the soak used no dialog at random.
-((random_reports >= 1 && random_about >= 1)) ||
-    fail "the random keys opened $random_reports error reports and $random_about About windows"
+((random[report] >= 1 && random[About] >= 1)) ||
+    fail "the random keys opened ${random[report]} error reports and ${random[About]} About windows"
 echo "# resident memory after the warm-up and after each round, KiB: ${resident[*]}"
 ((growth < allowed_growth_kib)) ||
     fail "the resident memory grew by $growth KiB over $rounds rounds, more than $allowed_growth_kib KiB"

@@ -2,24 +2,19 @@
 # Processes, environments, logs and the end of a test script: the core that
 # the X server, the Wayland session and the screen reader build on.
 #
-#   stop_processes PID...           ends each process given (empty ones skipped), waits for it
-#   stop_groups PGID...             ends each process group, the last one first, and waits
-#   spawn_group VAR LOG COMMAND...  COMMAND in a process group of its own, output to LOG,
-#                                   its id in VAR, ended by the watchdog
-#   watch KIND ID / unwatch ID      if the script is killed outright, a watchdog ends the
-#                                   pid, the group or removes the path (KIND pid, group, path)
+#   stop_processes PID... / stop_groups PGID...   end each and wait (groups the last first)
+#   spawn_group VAR LOG COMMAND...  COMMAND in a process group of its own, output to LOG, id in VAR
+#   watch KIND ID / unwatch ID      a watchdog ends the pid or group, or removes the path
+#                                   (KIND pid, group, path), if the script is killed outright
 #   poll SECONDS COMMAND...         until COMMAND succeeds, or return 1 after SECONDS
-#   register_log FILE               fail prints FILE's last lines, if it has any
 #   begin_script TMP_PREFIX         sets tmp to a fresh directory; traps EXIT and signals
-#   pass TEXT / fail TEXT           numbered checks; fail runs on_failure, prints the logs, exits 1
-#   at_failure COMMAND              a module's step of fail, after on_failure
-#   fixed_environment HOME RUNTIME [LANG [VAR]]  a program's small environment, in VAR (fixed_env)
-#   sanitizer_environment VAR       the sanitizers' options and the loader's path, NAME=VALUE each
-#   built_with_asan EXECUTABLE      whether it is built with AddressSanitizer
+#   pass TEXT / fail TEXT           numbered checks; fail runs on_failure, the at_failure
+#                                   steps, prints each register_log FILE's end, exits 1
+#   fixed_environment HOME RUNTIME [LANG [VAR]] / sanitizer_environment VAR / built_with_asan EXE
 #
 # A script with more to say on a failure, or more to end, names commands in
-# on_failure or on_cleanup; they run before the shared steps. At the exit
-# what was watched is ended too, the last started first.
+# on_failure or on_cleanup. At the exit what was watched is ended too, the
+# last started first.
 
 [ -z "${_processes_loaded:-}" ] || return 0 # sourced by each back end
 _processes_loaded=yes checks=0 on_failure='' on_cleanup=''

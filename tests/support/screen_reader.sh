@@ -136,8 +136,7 @@ start_accessible_program() {
     local dir=$3 seconds=$4 _accessible_program=$5 passed
     shift 5
     local name=${_accessible_program##*/}
-    mkdir -p "$dir/program_runtime"
-    chmod 700 "$dir/program_runtime"
+    mkdir -p -m 700 "$dir/program_runtime"
     _screen_reader_environment
     sanitizer_environment passed
     _screen_reader_spawn program env -i "${screen_reader_env[@]}" "${passed[@]}" \
