@@ -7,8 +7,7 @@
 
 #include <cstddef>
 
-template <typename Row, std::size_t N>
-void addRows(const Row (&rows)[N])
+template <typename Row, std::size_t N> void addRows(const Row (&rows)[N])
 {
     QTest::addColumn<Row>("row");
     for (const Row& row : rows)
