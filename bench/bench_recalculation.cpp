@@ -163,8 +163,9 @@ void clickFloor(benchmark::State& state)
     ClickFloor floor(programPlots().segments, background());
     floor.click();
     checkPixels(floor.streamlines(), floor.pressure(), "click floor");
-    timeClicks(
-        state, [&] { floor.click(); }, [&] { return floor.clicks(); });
+    const auto click = [&] { floor.click(); };
+    const auto clicks = [&] { return floor.clicks(); };
+    timeClicks(state, click, clicks);
 }
 
 /// The painting of the program's segments alone, without clearing, checked
