@@ -22,15 +22,9 @@
 
 namespace bench {
 
-namespace {
-
 // The input typed into the text boxes before the clicks.
-constexpr double inputMoo = 0.5;
-constexpr double inputHbL = 0.1;
-const QString inputMooText = QStringLiteral("0.5");
-const QString inputHbLText = QStringLiteral("0.1");
-
-} // namespace
+constexpr double inputMoo = 0.5, inputHbL = 0.1;
+const QString inputMooText = QStringLiteral("0.5"), inputHbLText = QStringLiteral("0.1");
 
 /// A shown main window with the benchmarks' input typed into its boxes and
 /// HESAPLA clicked once.
