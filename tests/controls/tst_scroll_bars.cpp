@@ -11,21 +11,24 @@
 class TestScrollBars : public QObject {
     Q_OBJECT
 
+    std::optional<Form1Fixture> f; ///< a fresh window for every test
+
 private slots:
+    void init() { QVERIFY(f.emplace().exposed()); }
+    void cleanup() { f.reset(); }
+
     void arrowAndTrackClicksMoveByOne()
     {
-        Form1Fixture f;
-        QVERIFY(f.exposed());
-        QSignalSpy changes(f.HScroll_Moo, &ui::ScrollBar::changed);
+        QSignalSpy changes(f->HScroll_Moo, &ui::ScrollBar::changed);
         for (const auto& [part, value] : {std::pair{QStyle::SC_ScrollBarAddLine, 1},
                                           {QStyle::SC_ScrollBarAddPage, 2},
                                           {QStyle::SC_ScrollBarSubLine, 1},
                                           {QStyle::SC_ScrollBarSubPage, 0}}) {
-            clickArrow(f.HScroll_Moo, part);
-            QCOMPARE(f.HScroll_Moo->value(), value);
+            clickArrow(f->HScroll_Moo, part);
+            QCOMPARE(f->HScroll_Moo->value(), value);
         }
         QCOMPARE(changes.size(), 4);
-        QCOMPARE(f.Text_Moo->text(), QString("0"));
+        QCOMPARE(f->Text_Moo->text(), QString("0"));
     }
 
     void clicksAtTheLimitsChangeAndRedrawNothing_data()
@@ -43,20 +46,18 @@ private slots:
         QFETCH(QString, bar);
         QFETCH(int, limit);
         QFETCH(int, arrow);
-        Form1Fixture f;
-        QVERIFY(f.exposed());
-        auto* scrollBar = f.form->findChild<ui::ScrollBar*>(bar);
+        auto* scrollBar = f->form->findChild<ui::ScrollBar*>(bar);
         // Walk to the limit with real keys, then clear the plots' record.
         scrollBar->setFocus();
         QTest::keyClick(scrollBar, limit <= 1 ? Qt::Key_Home : Qt::Key_End);
         QCOMPARE(scrollBar->value(), limit);
         QSignalSpy changes(scrollBar, &ui::ScrollBar::changed);
-        f.Picture_Akim->Cls();
+        f->Picture_Akim->Cls();
         clickArrow(scrollBar, QStyle::SubControl(arrow));
         clickArrow(scrollBar, QStyle::SubControl(arrow));
         QCOMPARE(scrollBar->value(), limit);
         QCOMPARE(changes.size(), 0);
-        QVERIFY(blank(f.Picture_Akim));
+        QVERIFY(blank(f->Picture_Akim));
     }
 
     void keysFollowTheEndsOfTheBar_data()
@@ -76,24 +77,20 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(int, value);
-        Form1Fixture f;
-        QVERIFY(f.exposed());
-        f.HScroll_HbL->setFocus();
+        f->HScroll_HbL->setFocus();
         for (int k = 0; k < 9; ++k)
-            QTest::keyClick(f.HScroll_HbL, Qt::Key_Right);
-        QCOMPARE(f.HScroll_HbL->value(), 10);
-        QSignalSpy changes(f.HScroll_HbL, &ui::ScrollBar::changed);
-        QTest::keyClick(f.HScroll_HbL, Qt::Key(key));
-        QCOMPARE(f.HScroll_HbL->value(), value);
+            QTest::keyClick(f->HScroll_HbL, Qt::Key_Right);
+        QCOMPARE(f->HScroll_HbL->value(), 10);
+        QSignalSpy changes(f->HScroll_HbL, &ui::ScrollBar::changed);
+        QTest::keyClick(f->HScroll_HbL, Qt::Key(key));
+        QCOMPARE(f->HScroll_HbL->value(), value);
         QCOMPARE(changes.size(), 1);
-        QCOMPARE(f.Text_HbL->text(), QString::number(value / 100.0));
+        QCOMPARE(f->Text_HbL->text(), QString::number(value / 100.0));
     }
 
     void draggingTheThumbChangesNothingUntilRelease()
     {
-        Form1Fixture f;
-        QVERIFY(f.exposed());
-        ui::ScrollBar* bar = f.HScroll_Moo;
+        ui::ScrollBar* bar = f->HScroll_Moo;
         bar->setFixedWidth(300); // room to drag in
         QSignalSpy changes(bar, &ui::ScrollBar::changed);
         const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
@@ -103,42 +100,40 @@ private slots:
         QVERIFY(bar->sliderPosition() > 0);
         QCOMPARE(bar->value(), 0);
         QCOMPARE(changes.size(), 0);
-        QVERIFY(blank(f.Picture_Akim));
+        QVERIFY(blank(f->Picture_Akim));
         QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(100, 0));
         QCOMPARE(changes.size(), 1);
         QVERIFY(bar->value() > 0);
-        QCOMPARE(f.Text_Moo->text(), QString::number(bar->value() / 100.0));
-        QVERIFY(!blank(f.Picture_Akim));
+        QCOMPARE(f->Text_Moo->text(), QString::number(bar->value() / 100.0));
+        QVERIFY(!blank(f->Picture_Akim));
     }
 
     void heldArrowReportsAnErrorOnce()
     {
-        Form1Fixture f;
-        QVERIFY(f.exposed());
-        Form1Fixture::type(f.Text_Moo, "1.5");
+        Form1Fixture::type(f->Text_Moo, "1.5");
         // Like a modal message box, the report runs an event loop for a while,
         // long enough for a held arrow to repeat many times.
         int reports = 0;
-        f.form->setErrorReport([&](const flow::RunTimeError&) {
+        f->form->setErrorReport([&](const flow::RunTimeError&) {
             ++reports;
             QEventLoop loop;
             QTimer::singleShot(1200, &loop, &QEventLoop::quit);
             loop.exec();
         });
-        const QPoint arrow = centreOf(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
-        QTest::mousePress(f.HScroll_HbL, Qt::LeftButton, {}, arrow);
+        const QPoint arrow = centreOf(f->HScroll_HbL, QStyle::SC_ScrollBarAddLine);
+        QTest::mousePress(f->HScroll_HbL, Qt::LeftButton, {}, arrow);
         QCOMPARE(reports, 1);
-        QCOMPARE(f.HScroll_HbL->value(), 2);
-        QTest::mouseRelease(f.HScroll_HbL, Qt::LeftButton, {}, arrow);
+        QCOMPARE(f->HScroll_HbL->value(), 2);
+        QTest::mouseRelease(f->HScroll_HbL, Qt::LeftButton, {}, arrow);
         QCOMPARE(reports, 1);
-        QCOMPARE(f.HScroll_HbL->value(), 2);
+        QCOMPARE(f->HScroll_HbL->value(), 2);
 
         // The bar still works afterwards.
-        Form1Fixture::type(f.Text_Moo, "0.5");
-        clickArrow(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
-        QCOMPARE(f.HScroll_HbL->value(), 3);
+        Form1Fixture::type(f->Text_Moo, "0.5");
+        clickArrow(f->HScroll_HbL, QStyle::SC_ScrollBarAddLine);
+        QCOMPARE(f->HScroll_HbL->value(), 3);
         QCOMPARE(reports, 1);
-        QVERIFY(!blank(f.Picture_Akim));
+        QVERIFY(!blank(f->Picture_Akim));
     }
 };
 
