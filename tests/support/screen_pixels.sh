@@ -49,6 +49,11 @@ region_signature() {
     local file=$1 region=$2
     convert "$file" -crop "$region" +repage -alpha off -depth 8 -format '%#' info:
 }
+# The hashes of several regions (a space-separated list), one a line.
+regions_signature() {
+    local region
+    for region in $2; do region_signature "$1" "$region" && echo; done
+}
 
 # The runs of a colour along a strip one pixel wide or one pixel high, as
 # lines "first last" in strip coordinates (0 at the strip's start).

@@ -14,7 +14,6 @@
 #   wait_while FAILURE COMMAND... / wait_until_closed FAILURE / close_other_windows KEY
 #   at_client X Y / client_region X Y W H / point_at X Y / click_client X Y [COUNT [BUTTON]]
 #   window_geometry WINDOW ("x y w h") / window_region WINDOW (WxH+X+Y) / window_title WINDOW
-#   expect_about_window WINDOW SIZE VAR      # WINDOW is "About", of SIZE (WxH); its region in VAR
 # The client area's place is win_x, win_y and menu, set by the script.
 
 window_test_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -124,14 +123,11 @@ wait_for_main_window() {
 wait_for() {
     local what=$1 regions=$2
     shift 2
-    local limit=$((SECONDS + window_test_wait)) previous='' now region
+    local limit=$((SECONDS + window_test_wait)) previous='' now
     while :; do
         program_running || fail "the program ended while waiting until $what"
         take_screenshot "$shot"
-        now=''
-        for region in $regions; do
-            now+=$(region_signature "$shot" "$region")
-        done
+        now=$(regions_signature "$shot" "$regions")
         if [ "$now" = "$previous" ] && "$@"; then
             return 0
         fi
@@ -196,14 +192,4 @@ window_region() {
     local x y width height
     read -r x y width height < <(window_geometry "$1")
     echo "${width}x${height}+$x+$y"
-}
-
-expect_about_window() {
-    local -n _about_area=$3
-    local _about_title _area
-    _about_title=$(window_title "$1")
-    [ "$_about_title" = About ] || fail "the About window is named '$_about_title'"
-    _area=$(window_region "$1")
-    [ "${_area%%+*}" = "$2" ] || fail "the About window is ${_area%%+*}, not $2"
-    _about_area=$_area
 }
