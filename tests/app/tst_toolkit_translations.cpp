@@ -4,19 +4,13 @@
 // scroll bars' context menus are read off the real window by
 // desktop/tst_toolkit_texts.sh.
 
-#include "form1.h"
+#include "form1_fixture.h"
 #include "toolkit_catalogue.h"
 #include "toolkit_translations.h"
 #include "while_open.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTranslator>
 
 #include <memory>
@@ -41,9 +35,8 @@ QStringList itemTexts(const QMenu* menu)
 
 QStringList textBoxMenu()
 {
-    ui::Form1 form;
-    auto* box = form.findChild<QLineEdit*>("Text_Moo");
-    const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    const Form1Fixture f; // outlives the menu, which is its text box's child
+    const std::unique_ptr<QMenu> menu(f.Text_Moo->createStandardContextMenu());
     return itemTexts(menu.get());
 }
 
@@ -51,19 +44,15 @@ QStringList textBoxMenu()
 /// its window title, its text and the texts of its buttons.
 QStringList errorReport()
 {
-    ui::Form1 form;
-    form.show();
-    form.findChild<QLineEdit*>("Text_Moo")->setText(QStringLiteral("1.5"));
+    Form1Fixture f(Form1Fixture::Reports::Shown);
+    f.Text_Moo->setText(QStringLiteral("1.5"));
     QStringList shown;
-    whileOpen([&] { form.findChild<QPushButton*>("Command1")->click(); },
-              [&](QWidget* opened) {
-                  auto* box = qobject_cast<QMessageBox*>(opened);
-                  if (!box)
-                      return;
-                  shown << box->windowTitle() << box->text();
-                  for (QAbstractButton* button : box->buttons())
-                      shown << button->text();
-              });
+    const auto read = [&](QMessageBox* box) {
+        shown << box->windowTitle() << box->text();
+        for (QAbstractButton* button : box->buttons())
+            shown << button->text();
+    };
+    whileReportOpen([&] { f.Command1->click(); }, read);
     return shown;
 }
 
@@ -120,10 +109,10 @@ private slots:
     void programTextsStayInTurkishLocale()
     {
         QVERIFY(installed(turkish));
-        ui::Form1 form;
-        QCOMPARE(form.windowTitle(), ui::Form1::title());
-        QCOMPARE(form.findChild<QAction*>("Nm_About")->text(), QStringLiteral("About"));
-        QCOMPARE(form.findChild<QPushButton*>("Command1")->text(), QStringLiteral("HESAPLA"));
+        const Form1Fixture f;
+        QCOMPARE(f.form->windowTitle(), ui::Form1::title());
+        QCOMPARE(f.Nm_About->text(), QStringLiteral("About"));
+        QCOMPARE(f.Command1->text(), QStringLiteral("HESAPLA"));
     }
 
     // The C locale of a system without a language of its own: Qt has no

@@ -5,6 +5,7 @@
 #include "form1_fixture.h"
 #include "form_about.h"
 #include "listening_screen_reader.h"
+#include "table_rows.h"
 #include "toolkit_version.h"
 #include "while_open.h"
 
@@ -25,41 +26,53 @@ QString description(QObject* object)
 
 } // namespace
 
+struct Control {
+    const char* name;
+    QString label, mentions; ///< its name, and a word its description must hold
+    QAccessible::Role role;
+};
+struct BarInput {
+    const char* name;
+    double minimum, maximum, initial;
+    const char* ownText;
+};
+struct PressKey {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+Q_DECLARE_METATYPE(Control)
+Q_DECLARE_METATYPE(BarInput)
+Q_DECLARE_METATYPE(PressKey)
+
 class TestAccessibleInterfaces : public QObject {
     Q_OBJECT
 
 private slots:
     void everyFocusableControlHasANameARoleAndADescription_data()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("mentions"); // a word its description must hold
-        QTest::addColumn<QAccessible::Role>("role");
         const auto graphic = QAccessible::Graphic, text = QAccessible::EditableText,
                    bar = QAccessible::ScrollBar;
-        for (const auto& [control, name, mentions, role] :
-             {std::tuple{"Picture_Akim", "Akım çizgileri", "çizilmedi", graphic},
-              {"Picture_basinc", "Duvar üzerinde basınç katsayılarının dağılımı", "çizilmedi",
-               graphic},
-              {"Command1", "HESAPLA", "Moo", QAccessible::Button},
-              {"Text_HbL", "H/L =", "HESAPLA", text},
-              {"Text_Moo", "Moo =", "HESAPLA", text},
-              {"HScroll_Moo", "Moo", "0.60", bar},
-              {"HScroll_HbL", "H/L", "0.20", bar}})
-            QTest::newRow(control) << QString(control) << QString::fromUtf8(name)
-                                   << QString::fromUtf8(mentions) << role;
+        const Control rows[] = {
+            {"Picture_Akim", "Akım çizgileri", "çizilmedi", graphic},
+            {"Picture_basinc", "Duvar üzerinde basınç katsayılarının dağılımı", "çizilmedi",
+             graphic},
+            {"Command1", "HESAPLA", "Moo", QAccessible::Button},
+            {"Text_HbL", "H/L =", "HESAPLA", text},
+            {"Text_Moo", "Moo =", "HESAPLA", text},
+            {"HScroll_Moo", "Moo", "0.60", bar},
+            {"HScroll_HbL", "H/L", "0.20", bar},
+        };
+        addRows(rows);
     }
     void everyFocusableControlHasANameARoleAndADescription()
     {
-        QFETCH(QString, control);
-        QFETCH(QString, name);
-        QFETCH(QString, mentions);
-        QFETCH(QAccessible::Role, role);
+        QFETCH(Control, row);
+        const auto& [name, label, mentions, role] = row;
         Form1Fixture f;
-        QObject* widget = f.form->findChild<QWidget*>(control);
-        QAccessibleInterface* iface = accessibleOf(widget);
+        QAccessibleInterface* iface = accessibleOf(f.form->findChild<QWidget*>(name));
         QVERIFY(iface);
-        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->text(QAccessible::Name), label);
         QCOMPARE(iface->role(), role);
         QVERIFY2(iface->text(QAccessible::Description).contains(mentions),
                  qPrintable(iface->text(QAccessible::Description)));
@@ -120,21 +133,14 @@ private slots:
 
     void scrollBarsSpeakTheirInput_data()
     {
-        QTest::addColumn<QString>("bar");
-        QTest::addColumn<double>("minimum");
-        QTest::addColumn<double>("maximum");
-        QTest::addColumn<double>("initial");
-        QTest::addColumn<QString>("ownText");
-        QTest::newRow("HScroll_Moo") << "HScroll_Moo" << 0.0 << 0.6 << 0.0 << "Text_Moo";
-        QTest::newRow("HScroll_HbL") << "HScroll_HbL" << 0.01 << 0.2 << 0.01 << "Text_HbL";
+        const BarInput rows[] = {{"HScroll_Moo", 0.0, 0.6, 0.0, "Text_Moo"},
+                                 {"HScroll_HbL", 0.01, 0.2, 0.01, "Text_HbL"}};
+        addRows(rows);
     }
     void scrollBarsSpeakTheirInput()
     {
-        QFETCH(QString, bar);
-        QFETCH(double, minimum);
-        QFETCH(double, maximum);
-        QFETCH(double, initial);
-        QFETCH(QString, ownText);
+        QFETCH(BarInput, row);
+        const auto& [bar, minimum, maximum, initial, ownText] = row;
         Form1Fixture f;
         auto* scrollBar = f.form->findChild<ui::ScrollBar*>(bar);
         QAccessibleValueInterface* value = accessibleOf(scrollBar)->valueInterface();
@@ -155,19 +161,17 @@ private slots:
 
     void returnAndEnterPressHesapla_data()
     {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
-        QTest::newRow("Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
-        QTest::newRow("Space") << Qt::Key_Space << Qt::KeyboardModifiers();
+        const PressKey rows[] = {{"Return", Qt::Key_Return, {}},
+                                 {"Enter", Qt::Key_Enter, Qt::KeypadModifier},
+                                 {"Space", Qt::Key_Space, {}}};
+        addRows(rows);
     }
     void returnAndEnterPressHesapla()
     {
-        QFETCH(Qt::Key, key);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(PressKey, row);
         Form1Fixture f;
         f.Command1->setFocus();
-        QTest::keyClick(f.Command1, key, modifiers);
+        QTest::keyClick(f.Command1, row.key, row.modifiers);
         QVERIFY(!blank(f.Picture_Akim));
         QVERIFY(!blank(f.Picture_basinc));
         QVERIFY(!f.Command1->isDefault() && !f.Command1->autoDefault());
@@ -199,8 +203,7 @@ private slots:
     void aboutWindowReadsAsSentences()
     {
         Form1Fixture f;
-        f.Nm_About->trigger();
-        QWidget* about = ui::FormAbout::instance().window();
+        QWidget* about = f.openAbout();
         QVERIFY(about);
         QCOMPARE(description(about),
                  QString("Program for Calculating Linearized subsonic potential flows. %1. July "
@@ -262,38 +265,30 @@ private slots:
     void aListeningScreenReaderIsToldEachResultOnce()
     {
         const ListeningScreenReader reader;
-        ui::Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        Form1Fixture::type(form.findChild<QLineEdit*>("Text_Moo"), "0.5");
-        Form1Fixture::type(form.findChild<QLineEdit*>("Text_HbL"), "0.1");
-        auto* hesapla = form.findChild<QPushButton*>("Command1");
-        QTest::mouseClick(hesapla, Qt::LeftButton);
+        Form1Fixture f(Form1Fixture::Reports::Shown);
+        QVERIFY(f.exposed());
+        f.calculate("0.5", "0.1");
         const std::vector<Utterance> result{
             {"Hesaplandı, Moo = 0.5, H/L = 0.1: Cp1 -1.451 ile 1.451, Cp2 -1.676 ile 1.676 "
              "arasında; genlik 0.5, 1, 1.5 yükseklikte sıkıştırılamaz 0.03457, 0.001494, "
              "6.456E-05, sıkıştırılabilir 0.05266, 0.003467, 0.0002282."}};
         QCOMPARE(reader.utterances(), result);
 
-        Form1Fixture::type(form.findChild<QLineEdit*>("Text_Moo"), "1.5");
-        whileOpen([&] { QTest::mouseClick(hesapla, Qt::LeftButton); },
-                  [](QWidget* opened) {
-                      auto* box = qobject_cast<QMessageBox*>(opened);
-                      QVERIFY(box);
-                      QCOMPARE(accessibleOf(box)->role(), QAccessible::AlertMessage);
-                      // Orca 51 reads of an alert only the labels that take no focus.
-                      const QString report = box->text();
-                      QVERIFY(report.startsWith("Run-time error 5: invalid procedure call"));
-                      const auto labels = box->findChildren<QLabel*>();
-                      const auto text = std::find_if(labels.begin(), labels.end(), [&](QLabel* l) {
-                          return l->text() == report;
-                      });
-                      QVERIFY(text != labels.end());
-                      QVERIFY(!accessibleOf(*text)->state().focusable);
-                  });
+        Form1Fixture::type(f.Text_Moo, "1.5");
+        const auto readAsAlert = [](QMessageBox* box) {
+            QCOMPARE(accessibleOf(box)->role(), QAccessible::AlertMessage);
+            // Orca 51 reads of an alert only the labels that take no focus.
+            const QString report = box->text();
+            QVERIFY(report.startsWith("Run-time error 5: invalid procedure call"));
+            const auto labels = box->findChildren<QLabel*>();
+            const auto text = std::find_if(labels.begin(), labels.end(),
+                                           [&](QLabel* l) { return l->text() == report; });
+            QVERIFY(text != labels.end());
+            QVERIFY(!accessibleOf(*text)->state().focusable);
+        };
+        whileReportOpen([&] { f.pressHesapla(); }, readAsAlert);
 
-        form.findChild<QAction*>("Nm_About")->trigger();
-        QWidget* about = ui::FormAbout::instance().window();
+        QWidget* about = f.openAbout();
         QVERIFY(about && about->isVisible());
         QVERIFY(accessibleOf(about)->text(QAccessible::Description).startsWith("Program for"));
         QCOMPARE(reader.utterances(), result);

@@ -2,9 +2,11 @@
 
 // A fresh main window as a user has it, shown (on the offscreen platform in
 // the tests and benchmarks), with its error reports counted instead of shown
-// and its controls at hand: one per test, one per benchmark.
+// (or shown, where a test looks at the report) and its controls at hand: one
+// per test, one per benchmark.
 
 #include "form1.h"
+#include "form_about.h"
 #include "picture_box.h"
 #include "pixels.h"
 #include "scroll_bar.h"
@@ -35,10 +37,13 @@ struct Form1Fixture {
     QPushButton* Command1 = form->findChild<QPushButton*>("Command1");
     QAction* Nm_About = form->findChild<QAction*>("Nm_About");
 
-    Form1Fixture()
+    enum class Reports { Counted, Shown };
+
+    explicit Form1Fixture(Reports reports = Reports::Counted)
     {
-        form->setErrorReport(
-            [this](const flow::RunTimeError& e) { reportedErrors.push_back(e.code()); });
+        if (reports == Reports::Counted)
+            form->setErrorReport(
+                [this](const flow::RunTimeError& e) { reportedErrors.push_back(e.code()); });
         QObject::connect(Command1, &QPushButton::clicked, [this] { ++clicks; });
         form->show();
     }
@@ -64,6 +69,13 @@ struct Form1Fixture {
 
     /// One left click on HESAPLA, pressed and released inside it.
     void pressHesapla() { QTest::mouseClick(Command1, Qt::LeftButton); }
+
+    /// Chooses About in the menu; the About window, if one is open.
+    QWidget* openAbout()
+    {
+        Nm_About->trigger();
+        return ui::FormAbout::instance().window();
+    }
 
     /// Types the Mach number, and the ratio if given, then presses HESAPLA.
     void calculate(const QString& moo, const std::optional<QString>& hbl = {})

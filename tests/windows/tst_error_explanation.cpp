@@ -8,7 +8,6 @@
 #include "table_rows.h"
 #include "while_open.h"
 
-#include <QLabel>
 #include <QMessageBox>
 
 struct Explained {
@@ -62,24 +61,20 @@ private slots:
 
     void theWindowReportsIt()
     {
-        ui::Form1 form; // with its own report box
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        Form1Fixture::type(form.findChild<QLineEdit*>("Text_Moo"), "1.5");
+        Form1Fixture f(Form1Fixture::Reports::Shown);
+        QVERIFY(f.exposed());
+        Form1Fixture::type(f.Text_Moo, "1.5");
         QString shown;
-        whileOpen(
-            [&] { QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton); },
-            [&](QWidget* opened) {
-                auto* box = qobject_cast<QMessageBox*>(opened);
-                QVERIFY(box);
-                shown = box->text();
-                QCOMPARE(box->icon(), QMessageBox::Critical);
-            });
+        const auto read = [&](QMessageBox* box) {
+            shown = box->text();
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+        };
+        whileReportOpen([&] { f.pressHesapla(); }, read);
         QCOMPARE(shown, QString("Run-time error 5: invalid procedure call or argument\n\nMoo = "
                                 "1.5 için Beta = √(1 - Moo²) hesaplanamaz, çünkü 1 - Moo² "
                                 "negatif: doğrusallaştırılmış sesaltı akım kuramı -1 < Moo < 1 "
                                 "ister, örneğin Moo = 0.5."));
-        QVERIFY(form.isVisible());
+        QVERIFY(f.form->isVisible());
     }
 };
 

@@ -66,8 +66,7 @@ private slots:
     void showsSevenLinesOnLightYellow()
     {
         Form1Fixture f;
-        f.Nm_About->trigger();
-        QWidget* about = ui::FormAbout::instance().window();
+        QWidget* about = f.openAbout();
         QVERIFY(about);
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QCOMPARE(about->windowTitle(), QString("About"));
@@ -110,11 +109,9 @@ private slots:
     void choosingTwiceLeavesOneWindowInFront()
     {
         Form1Fixture f;
-        f.Nm_About->trigger();
-        QWidget* first = ui::FormAbout::instance().window();
+        QWidget* first = f.openAbout();
         f.form->activateWindow();
-        f.Nm_About->trigger();
-        QCOMPARE(ui::FormAbout::instance().window(), first);
+        QCOMPARE(f.openAbout(), first);
         QCOMPARE(visibleWindows("Form_About").size(), 1);
         QTRY_COMPARE(QApplication::activeWindow(), first);
     }
@@ -122,8 +119,7 @@ private slots:
     void mainWindowKeepsWorkingWhileItIsOpen()
     {
         Form1Fixture f;
-        f.Nm_About->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(ui::FormAbout::instance().window()));
+        QVERIFY(QTest::qWaitForWindowExposed(f.openAbout()));
         f.calculate("0.3");
         QVERIFY(!blank(f.Picture_Akim));
         clickArrow(f.HScroll_HbL, QStyle::SC_ScrollBarAddLine);
@@ -135,16 +131,14 @@ private slots:
     void closedAndChosenAgainShowsTheSameLines()
     {
         Form1Fixture f;
-        f.Nm_About->trigger();
-        QWidget* first = ui::FormAbout::instance().window();
+        QWidget* first = f.openAbout();
         QHash<QString, QPair<QString, QRect>> before;
         for (QLabel* label : first->findChildren<QLabel*>())
             before.insert(label->objectName(), {label->text(), label->geometry()});
         first->move(first->pos() + QPoint(50, 50));
         first->close();
         QTRY_VERIFY(!ui::FormAbout::instance().window()); // discarded
-        f.Nm_About->trigger();
-        QWidget* again = ui::FormAbout::instance().window();
+        QWidget* again = f.openAbout();
         QVERIFY(again);
         QVERIFY(again->isVisible());
         QCOMPARE(again->findChildren<QLabel*>().size(), 7);
@@ -159,8 +153,7 @@ private slots:
     {
         QVERIFY(QGuiApplication::quitOnLastWindowClosed());
         Form1Fixture f;
-        f.Nm_About->trigger();
-        QWidget* about = ui::FormAbout::instance().window();
+        QWidget* about = f.openAbout();
         QVERIFY(QTest::qWaitForWindowExposed(about));
         f.form->close();
         QCoreApplication::processEvents();
