@@ -80,12 +80,17 @@ app::AtSpiCall callOn(const char* object, const QString& interface, const QStrin
             arguments};
 }
 
+/// What the check must answer: its action, and for a refusal the error's name.
+struct Answer {
+    Action action;
+    QString error;
+};
+
 struct Call {
     const char* name;
     QString interface, member, signature;
     QVariantList arguments;
-    Action action;
-    QString error = {};
+    Answer answer;
 };
 
 struct Offsets {
@@ -112,67 +117,61 @@ private slots:
         const QString text = QStringLiteral("org.a11y.atspi.Text");
         const QString table = QStringLiteral("org.a11y.atspi.Table");
         const QString introspectable = QStringLiteral("org.freedesktop.DBus.Introspectable");
-        const Action forward = Action::Forward, refuse = Action::Refuse;
+        const Answer forward{Action::Forward, {}}, leave{Action::LeaveToBus, {}},
+            badArgs{Action::Refuse, invalidArgs}, unknown{Action::Refuse, unknownMethod};
         // clang-format off
         const Call rows[] = {
             {"child with its index", accessible, "GetChildAtIndex", "i", {2}, forward},
-            {"child without its index", accessible, "GetChildAtIndex", "", {}, refuse, invalidArgs},
-            {"child with two indices", accessible, "GetChildAtIndex", "ii", {1, 2}, refuse,
-             invalidArgs},
-            {"extents without the coordinate type", component, "GetExtents", "", {}, refuse,
-             invalidArgs},
+            {"child without its index", accessible, "GetChildAtIndex", "", {}, badArgs},
+            {"child with two indices", accessible, "GetChildAtIndex", "ii", {1, 2}, badArgs},
+            {"extents without the coordinate type", component, "GetExtents", "", {}, badArgs},
             {"extents with a text for the coordinate type", component, "GetExtents", "s", {"0"},
-             refuse, invalidArgs},
-            {"a member nobody declares", accessible, "GetBogus", "", {}, refuse, unknownMethod},
-            {"an interface the object lacks", table, "GetNRows", "", {}, refuse, unknownMethod},
-            {"no interface at all", "", "GetChildren", "", {}, refuse, unknownMethod},
+             badArgs},
+            {"a member nobody declares", accessible, "GetBogus", "", {}, unknown},
+            {"an interface the object lacks", table, "GetNRows", "", {}, unknown},
+            {"no interface at all", "", "GetChildren", "", {}, unknown},
             {"a value set by its method, whose value is read third", value, "SetCurrentValue", "d",
-             {0.5}, refuse, invalidArgs},
+             {0.5}, badArgs},
             {"the caret set by its method, beside a read-only property", text, "SetCaretOffset",
              "i", {1}, forward},
-            {"the caret set without its offset", text, "SetCaretOffset", "", {}, refuse,
-             invalidArgs},
+            {"the caret set without its offset", text, "SetCaretOffset", "", {}, badArgs},
             {"a word at an offset", text, "GetTextAtOffset", "iu", {0, 1u}, forward},
-            {"a word without its boundary", text, "GetTextAtOffset", "i", {0}, refuse, invalidArgs},
+            {"a word without its boundary", text, "GetTextAtOffset", "i", {0}, badArgs},
             {"Get of the caret", properties, "Get", "ss", {text, "CaretOffset"}, forward},
             {"Set of the read-only caret", properties, "Set", "ssv",
-             {text, "CaretOffset", variant(1)}, refuse, invalidArgs},
+             {text, "CaretOffset", variant(1)}, badArgs},
             {"Get of a word's method name, its two arguments read as the method's", properties,
              "Get", "ss", {text, "TextAtOffset"}, forward},
             {"Get of a name served by a member of no arguments (Orca 51's AccessibleId)",
              properties, "Get", "ss", {accessible, "AccessibleId"}, forward},
             {"Get of a member's name that reads three arguments", properties, "Get", "ss",
-             {component, "AccessibleAtPoint"}, refuse, invalidArgs},
+             {component, "AccessibleAtPoint"}, badArgs},
             {"Get of a property the bridge serves undeclared", properties, "Get", "ss",
              {application, "AtspiVersion"}, forward},
             {"Set of a property nobody declares", properties, "Set", "ssv",
-             {application, "AtspiVersion", variant("2.1")}, refuse, invalidArgs},
+             {application, "AtspiVersion", variant("2.1")}, badArgs},
             {"Get of a declared property", properties, "Get", "ss", {accessible, "Name"}, forward},
-            {"Get with only the interface name", properties, "Get", "s", {accessible}, refuse,
-             invalidArgs},
+            {"Get with only the interface name", properties, "Get", "s", {accessible}, badArgs},
             {"Get of a method's name, its arguments read as the method's", properties, "Get", "ss",
              {accessible, "ChildAtIndex"}, forward},
             {"Get on an interface the object lacks", properties, "Get", "ss", {table, "NRows"},
-             refuse, invalidArgs},
+             badArgs},
             {"Set of a read-only property", properties, "Set", "ssv",
-             {accessible, "Name", variant("x")}, refuse, invalidArgs},
+             {accessible, "Name", variant("x")}, badArgs},
             {"Set of the Id with a number", properties, "Set", "ssv",
              {application, "Id", variant(7)}, forward},
             {"Set of the Id with a text", properties, "Set", "ssv",
-             {application, "Id", variant("7")}, refuse, invalidArgs},
-            {"Set without its value", properties, "Set", "ss", {application, "Id"}, refuse,
-             invalidArgs},
+             {application, "Id", variant("7")}, badArgs},
+            {"Set without its value", properties, "Set", "ss", {application, "Id"}, badArgs},
             {"Set of the current value", properties, "Set", "ssv",
              {value, "CurrentValue", variant(0.25)}, forward},
-            {"GetAll without the interface name", properties, "GetAll", "", {}, refuse,
-             invalidArgs},
+            {"GetAll without the interface name", properties, "GetAll", "", {}, badArgs},
             {"GetAll on an interface the object lacks", properties, "GetAll", "s",
-             {"org.a11y.atspi.Bogus"}, refuse, invalidArgs},
+             {"org.a11y.atspi.Bogus"}, badArgs},
             {"a member of Properties nobody declares", properties, "GetEverything", "s",
-             {accessible}, refuse, unknownMethod},
-            {"introspection", introspectable, "Introspect", "", {}, Action::LeaveToBus},
-            {"introspection with an argument", introspectable, "Introspect", "s", {"x"}, refuse,
-             unknownMethod},
+             {accessible}, unknown},
+            {"introspection", introspectable, "Introspect", "", {}, leave},
+            {"introspection with an argument", introspectable, "Introspect", "s", {"x"}, unknown},
         };
         // clang-format on
         addRows(rows);
@@ -181,13 +180,13 @@ private slots:
     void callsAreCheckedAgainstTheDeclaration()
     {
         QFETCH(Call, row);
-        const auto& [name, interface, member, signature, arguments, action, error] = row;
+        const auto& [name, interface, member, signature, arguments, answer] = row;
         const auto verdict =
             app::checkAtSpiCall(app::AtSpiDeclaration::fromIntrospection(introspection),
                                 callOn("root", interface, member, signature, arguments));
-        QCOMPARE(verdict.action, action);
-        QCOMPARE(verdict.errorName, error);
-        if (action == Action::Refuse)
+        QCOMPARE(verdict.action, answer.action);
+        QCOMPARE(verdict.errorName, answer.error);
+        if (answer.action == Action::Refuse)
             QVERIFY(!verdict.errorText.isEmpty());
     }
 
