@@ -47,8 +47,7 @@ private slots:
 
     void incompressibleCurvesCoincide()
     {
-        const auto r = recalculate(0.0, 0.01);
-        const auto lines = linesOf(r->basinc);
+        const auto lines = linesOf(recalculate(0.0, 0.01)->basinc);
         for (int i = 0; i < 100; ++i)
             QCOMPARE(lines[frameLines + 2 * i].coordinates,
                      lines[frameLines + 2 * i + 1].coordinates);
@@ -59,8 +58,7 @@ private slots:
 
     void compressibleCoefficientsAtTheCrest()
     {
-        const auto r = recalculate(0.6, 0.01);
-        const auto lines = linesOf(r->basinc);
+        const auto lines = linesOf(recalculate(0.6, 0.01)->basinc);
         QVERIFY(near(lines[frameLines].coordinates[1], 0.19635));     // Cp2, red
         QVERIFY(near(lines[frameLines + 1].coordinates[1], 0.15708)); // Cp1, blue
     }
@@ -92,8 +90,7 @@ private slots:
 
     void flatWallPutsBothCurvesOnTheAxis()
     {
-        const auto r = recalculate(0.4, 0.0);
-        const auto lines = linesOf(r->basinc);
+        const auto lines = linesOf(recalculate(0.4, 0.0)->basinc);
         for (int i = frameLines; i < frameLines + 200; ++i) {
             QCOMPARE(lines[i].coordinates[1], 0.0f);
             QCOMPARE(lines[i].coordinates[3], 0.0f);
