@@ -21,15 +21,8 @@ require_tools Xvfb xdotool import convert
 
 ratio=''
 at_least() { awk -v ratio="$ratio" -v least="$1" 'BEGIN { exit !(ratio >= least) }'; }
-# Takes screenshots until the command given holds on one.
 wait_until() {
-    local what=$1 limit=$((SECONDS + 20))
-    shift
-    until take_screenshot "$shot" && "$@"; do
-        program_running || fail "the program ended while waiting until $what"
-        ((SECONDS < limit)) || fail "waited 20 s in vain until $what${ratio:+ (last $ratio:1)}"
-        sleep 0.1
-    done
+    until_holds "until $1" on_screenshot "${@:2}" || fail "waited 20 s in vain until $1${ratio:+ (last $ratio:1)}"
 }
 stands_out() { ratio=$(region_contrast "$shot" "$1" "${3:-}") && at_least "$2"; }
 changed() { [ "$(region_signature "$shot" "$1")" != "$2" ]; }

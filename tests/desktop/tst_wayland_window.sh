@@ -149,12 +149,8 @@ compare_with_x11() {
 # Waits until the main window looks as on X11 at a step, or fails naming the
 # regions that do not.
 wait_like_x11() {
-    local step=$1 what=$2 limit=$((SECONDS + wait_limit))
-    until take_screenshot "$shot" && compare_with_x11 "$step"; do
-        program_running || fail "the program ended while waiting until $what"
-        ((SECONDS < limit)) || fail "waited $wait_limit s in vain until $what: differs from X11 in $differences"
-        sleep 0.1
-    done
+    until_holds "until $2" on_screenshot compare_with_x11 "$1" ||
+        fail "waited $wait_limit s in vain until $2: differs from X11 in $differences"
 }
 
 for i in "${!step_names[@]}"; do

@@ -11,6 +11,7 @@
 #   save_screenshot WHAT / output_file WHAT  # OUT_DIR/NAME_WHAT.png, the path OUT_DIR/NAME_WHAT
 #   wait_for_main_window VAR / wait_for_new_window VAR WHAT   # the first window / another one
 #   wait_for WHAT REGIONS COMMAND...         # REGIONS still and COMMAND holding
+#   until_holds WHAT COMMAND... / on_screenshot COMMAND...   # COMMAND on a fresh screenshot
 #   wait_while FAILURE COMMAND... / wait_until_closed FAILURE / close_other_windows KEY
 #   at_client X Y / client_region X Y W H / point_at X Y / click_client X Y [COUNT [BUTTON]]
 #   window_geometry WINDOW ("x y w h") / window_region WINDOW (WxH+X+Y) / window_title WINDOW
@@ -96,20 +97,25 @@ output_file() { echo "$_window_test_out/${_window_test_name}_$1"; }
 
 visible_windows() { "$window_lister" "$_program_pid"; }
 
-wait_for_new_window() {
-    local -n _window=$1
-    local what=$2 limit=$((SECONDS + window_test_wait)) window
-    while :; do
-        program_running || fail "the program ended while waiting for $what"
-        for window in $(visible_windows); do
-            if [ "$window" != "$_main_window" ]; then
-                _window=$window
-                return
-            fi
-        done
-        ((SECONDS < limit)) || fail "no $what appeared within $window_test_wait s"
+# Until COMMAND holds, tried every tenth of a second while the program runs;
+# returns 1 after window_test_wait seconds. WHAT ends "while waiting ...".
+until_holds() {
+    local what=$1 limit=$((SECONDS + window_test_wait))
+    shift
+    until "$@"; do
+        program_running || fail "the program ended while waiting $what"
+        ((SECONDS < limit)) || return 1
         sleep 0.1
     done
+}
+on_screenshot() { take_screenshot "$shot" && "$@"; }
+
+# The program's first window other than the main one, if any.
+_other_window() { visible_windows | grep -vx -e "$_main_window" | sed -n 1p; }
+_other_window_into() { _window=$(_other_window) && [ -n "$_window" ]; }
+wait_for_new_window() {
+    local -n _window=$1
+    until_holds "for $2" _other_window_into || fail "no $2 appeared within $window_test_wait s"
 }
 
 wait_for_main_window() {
@@ -121,20 +127,17 @@ wait_for_main_window() {
 # The regions (a space-separated list) look the same on two screenshots in a
 # row and the command holds on the last one.
 wait_for() {
-    local what=$1 regions=$2
+    local what=$1 regions=$2 previous=''
     shift 2
-    local limit=$((SECONDS + window_test_wait)) previous='' now
-    while :; do
-        program_running || fail "the program ended while waiting until $what"
-        take_screenshot "$shot"
-        now=$(regions_signature "$shot" "$regions")
-        if [ "$now" = "$previous" ] && "$@"; then
-            return 0
-        fi
-        previous=$now
-        ((SECONDS < limit)) || fail "waited $window_test_wait s in vain until $what"
-        sleep 0.1
-    done
+    until_holds "until $what" on_screenshot _still_and "$regions" "$@" ||
+        fail "waited $window_test_wait s in vain until $what"
+}
+# Keeps the regions' signature in wait_for's previous.
+_still_and() {
+    local regions=$1 before=$previous
+    shift
+    previous=$(regions_signature "$shot" "$regions")
+    [ "$previous" = "$before" ] && "$@"
 }
 
 wait_while() {
@@ -146,9 +149,7 @@ wait_while() {
     done
 }
 
-other_windows_shown() {
-    [ -n "$(visible_windows | grep -vx "$_main_window" || true)" ]
-}
+other_windows_shown() { [ -n "$(_other_window)" ]; }
 
 wait_until_closed() {
     wait_while "$1" other_windows_shown
