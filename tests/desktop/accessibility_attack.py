@@ -12,12 +12,11 @@ usage: accessibility_attack.py ADDRESS PID SEED [MIN_OBJECTS MIN_CALLS]
 
 import random
 import sys
-from functools import partial
-
 from gi.repository import GLib
 
-from atspi_bus import (ACCESSIBLE, ATSPI, PREFIX, PROPERTIES, ROOT, Ended, Program,
-                       connect, declared_interfaces, in_types, short_of_floors)
+from atspi_bus import (ACCESSIBLE, ATSPI, GET_TEXT, PREFIX, PROPERTIES, ROOT, VALUE, Ended,
+                       Program, connect, declared_interfaces, get, in_types, set_, set_text,
+                       set_value, short_of_floors)
 
 # Interfaces of AT-SPI and D-Bus that an object may lack, and made-up ones.
 OTHER_INTERFACES = [ATSPI + name for name in (
@@ -25,13 +24,11 @@ OTHER_INTERFACES = [ATSPI + name for name in (
     "Table", "TableCell", "Selection", "Document", "Hypertext", "Hyperlink", "Image",
     "Collection", "Bogus", "Accessible2")] + [
     "org.freedesktop.DBus.Peer", "org.freedesktop.DBus.Introspectable", "", "a.b"]
-TIMEOUT_MS = 3000
 WALK_GETTERS = ("GetRole", "GetName", "GetState", "GetInterfaces", "GetParent",
                 "GetIndexInParent", "GetRelationSet", "GetAttributes")
 UNKNOWN_MEMBERS = ["Bogus", "Introspect", "Get", "GetAll", "Set", "getName", "GetChildAtIndexX",
                    "Name", "Id"]
-# Values of every basic D-Bus type and a few containers, for right and wrong
-# types alike.
+# Values of every basic D-Bus type and a few containers, right or wrong.
 VALUES = {
     "i": [0, 1, -1, 2, 7, 1000, 2**31 - 1, -2**31, 2**30], "u": [0, 1, 2, 3, 99, 2**31, 2**32 - 1],
     "n": [0, -1, 2**15 - 1, -2**15], "q": [0, 2**16 - 1],
@@ -78,7 +75,7 @@ def complete_types(signature):
 
 class Attacker(Program):
     def __init__(self, address, pid, seed):
-        super().__init__(connect(address), pid, TIMEOUT_MS)
+        super().__init__(connect(address), pid)
         self.random = random.Random(seed)
         self.other_objects = []
 
@@ -87,11 +84,11 @@ class Attacker(Program):
         objects = {}
 
         def visit(path):
-            objects[path] = self.introspect(path, partial(self.call, "walk"))
+            objects[path] = self.introspect(path, "walk")
             for member in WALK_GETTERS if objects[path] else ():
                 self.call("walk", path, ACCESSIBLE, member)
             return objects[path] is not None
-        super().walk(partial(self.call, "walk"), visit)
+        super().walk("walk", visit)
         return [(path, info) for path, info in objects.items() if info]
 
     def values(self, types):
@@ -138,15 +135,15 @@ class Attacker(Program):
         if props and values:
             self.answers["GetAll with values"] += 1
         for prop in props:
-            self.call("Get", path, PROPERTIES, "Get", "ss", (name, prop.name))
-            self.call("Set", path, PROPERTIES, "Set", "ssv",
-                      (name, prop.name, GLib.Variant(prop.signature, self.value(prop.signature))))
-            self.call("Set", path, PROPERTIES, "Set", "ssv", (name, prop.name, self.value("v")))
+            self.call("Get", path, *get(name, prop.name))
+            self.call("Set", path, *set_(name, prop.name, GLib.Variant(
+                prop.signature, self.value(prop.signature))))
+            self.call("Set", path, *set_(name, prop.name, self.value("v")))
         # Names that are members, not properties, and names nobody declares.
         methods = [m.name for m in interface.methods] if interface else []
         for prop in [m[3:] for m in methods if m.startswith("Get")] + ["Bogus", ""]:
-            self.call("Get", path, PROPERTIES, "Get", "ss", (name, prop))
-            self.call("Set", path, PROPERTIES, "Set", "ssv", (name, prop, self.value("v")))
+            self.call("Get", path, *get(name, prop))
+            self.call("Set", path, *set_(name, prop, self.value("v")))
         for member, signature, args in MALFORMED_PROPERTY_CALLS:
             self.call(member, path, PROPERTIES, member, signature,
                       tuple(name if arg == NAME else arg for arg in args))
@@ -179,14 +176,10 @@ class Attacker(Program):
         for path, info in objects:
             names = {i.name for i in info.interfaces}
             if ATSPI + "EditableText" in names:
-                text = self.call("walk", path, ATSPI + "Text", "GetText", "ii", (0, -1))
-                texts.append((path, ATSPI + "EditableText", "SetTextContents", "s",
-                              ((text or [""])[0],)))
-            value = ATSPI + "Value" in names and self.call(
-                "walk", path, PROPERTIES, "Get", "ss", (ATSPI + "Value", "CurrentValue"))
+                texts.append((path, *set_text((self.call("walk", path, *GET_TEXT) or [""])[0])))
+            value = VALUE in names and self.call("walk", path, *get(VALUE, "CurrentValue"))
             if value:
-                values.append((path, PROPERTIES, "Set", "ssv", (ATSPI + "Value", "CurrentValue",
-                                                                GLib.Variant("d", float(value[0])))))
+                values.append((path, *set_value(float(value[0]))))
         return texts + values
 
     # The bridge's objects outside the tree (its cache, its listener for
@@ -194,7 +187,7 @@ class Attacker(Program):
     # them through D-Bus adaptors, which check a call's signature themselves,
     # so a call that does not fit must get an error.
     def attack_other_objects(self, path="/"):
-        info = self.introspect(path, partial(self.call, "other objects"))
+        info = self.introspect(path, "other objects")
         if info is None or path.startswith(PREFIX):
             return
         if declared_interfaces(info):
@@ -205,7 +198,6 @@ class Attacker(Program):
                 wrong = [[], ["v"], types[:-1], types + [self.random.choice(TYPES)],
                          [self.wrong_type(t) if k == 0 else t for k, t in enumerate(types)]]
                 for signature in wrong:
-                    # Of a type made here, and not the one declared.
                     if signature == types or any(t not in VALUES for t in signature):
                         continue
                     answer = self.call("other objects", path, interface.name, method.name,

@@ -5,6 +5,7 @@ walk of the tree, whether it still answers) and resident memory."""
 import os
 import time
 from collections import Counter
+from functools import partial
 
 from gi.repository import Gio, GLib
 
@@ -18,6 +19,8 @@ BUS = ("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus")
 NO_REPLY = "org.freedesktop.DBus.Error.NoReply"
 SERVICE_UNKNOWN = "org.freedesktop.DBus.Error.ServiceUnknown"
 BATCH = 100  # calls between two checks that the program still answers
+VALUE = ATSPI + "Value"
+GET_TEXT = (ATSPI + "Text", "GetText", "ii", (0, -1))
 
 
 class Ended(Exception):
@@ -43,6 +46,34 @@ def names_of_process(bus, pid, timeout_ms=3000):
         except GLib.Error:
             pass  # the name has left the bus meanwhile
     return found
+
+
+# Calls as send() and call() take them after the path: interface, member,
+# signature and values.
+def get(interface, prop):
+    return PROPERTIES, "Get", "ss", (interface, prop)
+
+
+def set_(interface, prop, variant):
+    return PROPERTIES, "Set", "ssv", (interface, prop, variant)
+
+
+def set_value(value):
+    return set_(VALUE, "CurrentValue", GLib.Variant("d", value))
+
+
+def set_text(text):
+    return ATSPI + "EditableText", "SetTextContents", "s", (text,)
+
+
+def wait_until(condition, seconds):
+    """condition()'s first true answer, asked every tenth of a second, or None."""
+    for _ in range(int(seconds * 10)):
+        answer = condition()
+        if answer:
+            return answer
+        time.sleep(0.1)
+    return None
 
 
 def declared_interfaces(info):
@@ -78,12 +109,13 @@ class Program:
     def __init__(self, bus, pid, timeout_ms=3000):
         self.bus, self.pid, self.timeout_ms = bus, pid, timeout_ms
         self.sent, self.answers, self.last = Counter(), Counter(), None
-        for _ in range(150):
+
+        def root_answers():
             for self.name in names_of_process(bus, pid, timeout_ms):
                 if self.send(ROOT, ACCESSIBLE, "GetRole")[0][0] == "reply":
-                    return
-            time.sleep(0.1)
-        raise SystemExit("process %d offers no accessible objects" % pid)
+                    return True
+        if not wait_until(root_answers, 15):
+            raise SystemExit("process %d offers no accessible objects" % pid)
 
     def send(self, path, interface, member, signature=None, values=()):
         """The answer as a client sees it, ("reply", signature), ("error",
@@ -104,9 +136,6 @@ class Program:
 
     def reply(self, *call):
         return self.send(*call)[1]
-
-    def get(self, path, interface, prop):
-        return self.send(path, PROPERTIES, "Get", "ss", (interface, prop))
 
     def call(self, kind, path, interface, member, signature=None, values=()):
         """send(), counted by kind and by answer; None for an error answer.
@@ -138,11 +167,12 @@ class Program:
         if why:
             raise Ended("after %s\n  -> %s" % (self.last, why))
 
-    def walk(self, call=None, visit=lambda path: True):
+    def walk(self, kind=None, visit=lambda path: True):
         """The tree read breadth first from the root, as a screen reader reads
-        it: [(place, path)], a place being the child indices from the root.
-        An object that visit(path) refuses is left out with its children."""
-        call = call or self.reply
+        it, by calls of that kind: [(place, path)], a place being the child
+        indices from the root. An object that visit(path) refuses is left out
+        with its children."""
+        call = partial(self.call, kind) if kind else self.reply
         seen, queue, found = set(), [((), ROOT)], []
         while queue:
             place, path = queue.pop(0)
@@ -152,13 +182,13 @@ class Program:
             if not visit(path):
                 continue
             found.append((place, path))
-            count = call(path, PROPERTIES, "Get", "ss", (ACCESSIBLE, "ChildCount"))
+            count = call(path, *get(ACCESSIBLE, "ChildCount"))
             for index in range(count[0] if count else 0):
                 child = call(path, ACCESSIBLE, "GetChildAtIndex", "i", (index,))
                 if child and child[0][0] == self.name:
                     queue.append((place + (index,), child[0][1]))
         return found
 
-    def introspect(self, path, call=None):
-        xml = (call or self.reply)(path, INTROSPECTABLE, "Introspect")
+    def introspect(self, path, kind=None):
+        xml = (partial(self.call, kind) if kind else self.reply)(path, INTROSPECTABLE, "Introspect")
         return Gio.DBusNodeInfo.new_for_xml(xml[0]) if xml else None

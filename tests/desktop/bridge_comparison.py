@@ -14,18 +14,17 @@ usage: bridge_comparison.py ADDRESS GUARDED_PID ALONE_PID MIN_OBJECTS MIN_CALLS
 
 import os
 import sys
-import time
 from collections import Counter
 
 from gi.repository import Gio, GLib
 
-from atspi_bus import (ATSPI, PROPERTIES, ROOT, Program, connect, declared_interfaces,
-                       in_types, short_of_floors)
+from atspi_bus import (ATSPI, PROPERTIES, ROOT, VALUE, Program, connect, declared_interfaces,
+                       get, in_types, set_, short_of_floors, wait_until)
 
 TIMEOUT_MS = 2000
 # Well-formed calls that end the bridge alone: its SetCurrentValue reads the
 # value as the third argument of a Properties.Set. The guard must refuse them.
-ENDS_THE_BRIDGE = {(ATSPI + "Value", "SetCurrentValue")}
+ENDS_THE_BRIDGE = {(VALUE, "SetCurrentValue")}
 # Two harmless values of each type the bridge declares: offsets and indices
 # inside the texts and lists of the program's objects.
 VALUES = {
@@ -43,10 +42,8 @@ READABLE, WRITABLE = Gio.DBusPropertyInfoFlags.READABLE, Gio.DBusPropertyInfoFla
 
 class Comparison:
     def __init__(self, guarded, alone):
-        self.guarded, self.alone = guarded, alone
-        self.counts = Counter()
-        self.differences, self.unanswered, self.ending_calls = [], [], []
-        self.skipped = set()
+        self.guarded, self.alone, self.counts, self.skipped = guarded, alone, Counter(), set()
+        self.differences, self.ending_calls = [], []
 
     def compare(self, place, paths, interface, member, signature, values):
         what = "%s %s.%s(%s)" % (list(place), interface, member,
@@ -65,7 +62,7 @@ class Comparison:
             if program.unresponsive():
                 raise SystemExit("process %d stopped answering after %s" % (program.pid, what))
         if bridge[0] == "no answer":
-            self.unanswered.append(what)
+            print("  not answered by the bridge alone: %s" % what)
             self.counts["not answered by the bridge alone"] += 1
             return
         self.counts["compared"] += 1
@@ -88,7 +85,7 @@ class Comparison:
         alone = {}
         for prop in interface.properties:
             if prop.flags & READABLE:
-                got, value = self.alone.get(paths[1], interface.name, prop.name)
+                got, value = self.alone.send(paths[1], *get(interface.name, prop.name))
                 if got[0] == "reply":
                     alone[prop.name] = value[0]
         bridge = (("reply", "(a{sv})"), written_alike(self.alone, alone))
@@ -111,18 +108,16 @@ class Comparison:
                 # A Get of a member's name runs that member, reading the Get's
                 # two arguments as its own (Orca 51 asks for AccessibleId so).
                 if method.name.startswith("Get") and len(types) <= 2:
-                    self.compare(place, paths, PROPERTIES, "Get", "ss",
-                                 (interface.name, method.name[3:]))
+                    self.compare(place, paths, *get(interface.name, method.name[3:]))
             for prop in interface.properties:
                 if prop.flags & READABLE:
-                    self.compare(place, paths, PROPERTIES, "Get", "ss",
-                                 (interface.name, prop.name))
+                    self.compare(place, paths, *get(interface.name, prop.name))
                 if prop.flags & WRITABLE and prop.signature in VALUES:
                     # The value the property has, written back: nothing changes.
-                    _, now = self.guarded.get(paths[0], interface.name, prop.name)
+                    _, now = self.guarded.send(paths[0], *get(interface.name, prop.name))
                     value = now[0] if now else VALUES[prop.signature][0]
-                    self.compare(place, paths, PROPERTIES, "Set", "ssv",
-                                 (interface.name, prop.name, GLib.Variant(prop.signature, value)))
+                    self.compare(place, paths, *set_(interface.name, prop.name,
+                                                     GLib.Variant(prop.signature, value)))
 
     # Sent once every comparison is made, with a value the object does not
     # have: the bridge reads the value past the end of the call, so it ends,
@@ -132,17 +127,15 @@ class Comparison:
         if not self.ending_calls:
             return
         path, interface, member, signature, _ = self.ending_calls[0]
-        _, before = self.alone.get(path, interface, "CurrentValue")
+        _, before = self.alone.send(path, *get(interface, "CurrentValue"))
         sent = 0.5 if before and before[0] != 0.5 else 0.25
         answer, _ = self.alone.send(path, interface, member, signature, (sent,))
-        for _ in range(50):
-            if self.alone.unresponsive():
-                self.counts["ended the bridge alone, sent last"] += 1
-                return
-            if answer[0] != "no answer":
-                break
-            time.sleep(0.1)
-        _, after = self.alone.get(path, interface, "CurrentValue")
+        # Left unanswered, the call has five seconds to end the bridge.
+        wait_until(lambda: answer[0] != "no answer" or self.alone.unresponsive(), 5)
+        if self.alone.unresponsive():
+            self.counts["ended the bridge alone, sent last"] += 1
+            return
+        _, after = self.alone.send(path, *get(interface, "CurrentValue"))
         if after and after[0] == sent:
             self.differences.append("the bridge alone carried out %s.%s(%r), which the guard "
                                     "refuses as ending it" % (interface, member, sent))
@@ -176,8 +169,6 @@ def main():
     counts = comparison.counts
     for kind, count in sorted(counts.items()):
         print("%6d %s" % (count, kind))
-    for what in comparison.unanswered:
-        print("  not answered by the bridge alone: %s" % what)
     for what in sorted(comparison.skipped):
         print("NOT CALLED, arguments of a type with no values here: %s" % what)
     for difference in comparison.differences:

@@ -43,29 +43,24 @@ def messages(log):
 
 
 def main():
-    log, address, program_pid, orca_pid = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
-    bus = connect(address)
-    program, orca = set(names_of_process(bus, program_pid)), set(names_of_process(bus, orca_pid))
+    log, bus = sys.argv[1], connect(sys.argv[2])
+    program, orca = (set(names_of_process(bus, int(pid))) for pid in sys.argv[3:5])
     if not program or not orca:
         print("the program (%s) or Orca (%s) is not on the bus" % (program, orca))
         return 1
     calls, answers = {}, {}
-    for message in messages(log):
-        if message["kind"] == "method call" and message["sender"] in orca \
-                and message["destination"] in program:
-            calls[(message["sender"], message["fields"].get("serial"))] = message
-        elif message["kind"] in ("method return", "error") and message["sender"] in program \
-                and message["destination"] in orca:
-            answers[(message["destination"], message["fields"].get("reply_serial"))] = message
-    members, errors = Counter(), Counter()
-    refused, unanswered = [], []
+    for m in messages(log):
+        if m["kind"] == "method call" and m["sender"] in orca and m["destination"] in program:
+            calls[m["sender"], m["fields"].get("serial")] = m
+        elif m["kind"] != "signal" and m["sender"] in program and m["destination"] in orca:
+            answers[m["destination"], m["fields"].get("reply_serial")] = m
+    members, errors, refused, unanswered = Counter(), Counter(), [], []
     for key, call in calls.items():
-        f = call["fields"]
+        f, answer = call["fields"], answers.get(key)
         member = "%s.%s" % (f.get("interface"), f.get("member"))
         if f.get("member") in ("Get", "Set", "GetAll") and call["body"]:
             member += "(%s)" % ", ".join(call["body"])
         members[member] += 1
-        answer = answers.get(key)
         error = answer and answer["fields"].get("error_name")
         if answer is None:
             unanswered.append("%s %s" % (f.get("path"), member))

@@ -15,14 +15,16 @@ import subprocess
 import sys
 import time
 from collections import Counter
-from functools import partial
 
-from gi.repository import GLib
-
-from atspi_bus import ACCESSIBLE, ATSPI, PROPERTIES, Program, connect, resident_kib
+from atspi_bus import (ACCESSIBLE, ATSPI, GET_TEXT, Program, connect, get, resident_kib,
+                       set_text, set_value, wait_until)
 
 ROUNDS = 5
 CONTROLS = ("HESAPLA", "Moo =", "Moo", "H/L")
+# Each use of a control: its call for a value, and the answers that carry it out.
+USES = {"press": (lambda _: (ATSPI + "Action", "DoAction", "i", (0,)), lambda a: a == (True,)),
+        "value": (set_value, lambda answer: answer is not None),
+        "text": (set_text, lambda answer: answer is not None)}
 
 
 def windows(pid):
@@ -30,70 +32,44 @@ def windows(pid):
                               capture_output=True, text=True).stdout.split())
 
 
-def wait_for_windows(pid, count):
-    for _ in range(100):
-        if windows(pid) == count:
-            return True
-        time.sleep(0.1)
-    return False
+def report_opens(pid):
+    return wait_until(lambda: windows(pid) == 2, 10)
 
 
 class Client(Program):
-    # The controls' paths by accessible name.
-    def controls(self):
-        find = partial(self.call, "find")
-        found, objects = {}, self.walk(find)
+    """The program's controls, their paths found by accessible name."""
+
+    def __init__(self, address, pid):
+        super().__init__(connect(address), pid)
+        self.controls, objects = {}, self.walk("find")
         for _, path in objects:
-            name = find(path, PROPERTIES, "Get", "ss", (ACCESSIBLE, "Name"))
+            name = self.call("find", path, *get(ACCESSIBLE, "Name"))
             if name:
-                found.setdefault(name[0], path)
-        missing = [name for name in CONTROLS if name not in found]
+                self.controls.setdefault(name[0], path)
+        missing = [name for name in CONTROLS if name not in self.controls]
         if missing:
             raise SystemExit("no control named %r among %s of %d objects"
-                             % (missing[0], sorted(found), len(objects)))
-        return found
+                             % (missing[0], sorted(self.controls), len(objects)))
 
-    # Each says whether the program answered that it carried the call out.
-    def press(self, path):
-        return self.call("press", path, ATSPI + "Action", "DoAction", "i", (0,)) == (True,)
-
-    def set_text(self, path, text):
-        return self.call("text", path, ATSPI + "EditableText", "SetTextContents", "s",
-                         (text,)) is not None
-
-    def set_value(self, path, value):
-        return self.call("value", path, PROPERTIES, "Set", "ssv",
-                         (ATSPI + "Value", "CurrentValue", GLib.Variant("d", value))) \
-            is not None
-
-    def text_of(self, path):
-        return self.call("read", path, ATSPI + "Text", "GetText", "ii", (0, -1))[0]
+    def use(self, kind, control, value=None):
+        """Whether the program answered that it carried the use out."""
+        call, carried_out = USES[kind]
+        return carried_out(self.call(kind, self.controls[control], *call(value)))
 
 
 def flood(client, pid, calls):
-    controls = client.controls()
-    button, moo_box = controls["HESAPLA"], controls["Moo ="]
-    client.set_text(moo_box, "1.5")
-    client.press(button)
-    if not wait_for_windows(pid, 2):
+    client.use("text", "Moo =", "1.5")
+    client.use("press", "HESAPLA")
+    if not report_opens(pid):
         raise SystemExit("no error report opened: %d windows" % windows(pid))
     made, answered, resident = Counter(), Counter(), []
-
-    def use(kind, carried_out):
-        made[kind] += 1
-        answered[kind] += carried_out
-
     for n in range(calls):
-        step = n % 4
-        if step == 0:
-            use("press", client.press(button))
-        elif step == 1:
-            use("value", client.set_value(controls["Moo"], (n % 60) / 100))
-        elif step == 2:
-            use("value", client.set_value(controls["H/L"], 0.01 + (n % 19) / 100))
-        else:
-            use("text", client.set_text(moo_box, "1.%d" % (n % 10)))
-            use("press", client.press(button))
+        uses = ([("press", "HESAPLA", None)], [("value", "Moo", (n % 60) / 100)],
+                [("value", "H/L", 0.01 + (n % 19) / 100)],
+                [("text", "Moo =", "1.%d" % (n % 10)), ("press", "HESAPLA", None)])
+        for kind, control, value in uses[n % 4]:
+            made[kind] += 1
+            answered[kind] += client.use(kind, control, value)
         if (n + 1) % (calls // ROUNDS) == 0:
             time.sleep(0.3)  # the toolkit presses a button a tenth of a second after the call
             resident.append(resident_kib(pid))
@@ -108,17 +84,16 @@ def flood(client, pid, calls):
 # Closed, the report lets every control work at once: a bar's value is
 # written into its text box, and HESAPLA reports the supersonic Moo again.
 def after(client, pid):
-    controls = client.controls()
-    client.set_value(controls["Moo"], 0.6)
-    print("moo_text_after_bar %s" % client.text_of(controls["Moo ="]))
-    client.set_text(controls["Moo ="], "1.5")
-    client.press(controls["HESAPLA"])
-    print("report_again %s" % ("yes" if wait_for_windows(pid, 2) else "no"))
+    client.use("value", "Moo", 0.6)
+    print("moo_text_after_bar %s" % client.call("read", client.controls["Moo ="], *GET_TEXT)[0])
+    client.use("text", "Moo =", "1.5")
+    client.use("press", "HESAPLA")
+    print("report_again %s" % ("yes" if report_opens(pid) else "no"))
 
 
 def main():
     address, pid, what = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-    client = Client(connect(address), pid)
+    client = Client(address, pid)
     if what == "after":
         after(client, pid)
     else:
