@@ -143,9 +143,6 @@ both_have() {
 no_red() {
     (($(count "$akim" "$red") == 0 && $(count "$basinc" "$red") == 0))
 }
-plots_drawn() {
-    both_have "$blue" && both_have "$black"
-}
 only_plot_colours() {
     local area stray
     for area in $plots; do
@@ -207,7 +204,7 @@ click_client "${hesapla[@]}"
 expect_report_closed "Mach number 1.5 and a click on HESAPLA" "$plots" "$plots_before_error" xdotool key Return
 
 recalculated() {
-    ! _shows "$plots" "$plots_before_error" && plots_drawn && both_have "$red"
+    ! _shows "$plots" "$plots_before_error" && both_have "$blue" && both_have "$black" && both_have "$red"
 }
 type_mach_number 0.5
 click_client "${hesapla[@]}"

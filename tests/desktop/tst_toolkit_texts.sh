@@ -61,8 +61,7 @@ read_text() {
 check_locale() {
     local name=$1 lang=$2 locpath=$3 ok=$4
     shift 4
-    local items=("$@")
-    local pid main_window main_region width height
+    local items=("$@") pid main_window main_region width height popup region report_window read_items read_report
     start_program pid "$lang" "$locpath"
     wait_for_main_window main_window
     main_region=$(window_region "$main_window")
@@ -73,13 +72,12 @@ check_locale() {
 
     # The scroll bar's context menu.
     click_client "${moo_bar[@]}" 1 3 # the right button
-    local popup region report_window
     wait_for_new_window popup "context menu of the Mach number's scroll bar"
     region=$(window_region "$popup")
     wait_until_still "the context menu is painted" "$region"
     save_screenshot "${name}_menu"
-    local read_items expected_items
     read_items=$(read_text "$region" tur+eng)
+    local expected_items
     expected_items=$(printf '%s\n' "${items[@]}")
     [ "$read_items" = "$expected_items" ] ||
         fail "LANG=$lang: the scroll bar's context menu reads"$'\n'"$read_items"$'\n'"and not"$'\n'"$expected_items"
@@ -93,7 +91,6 @@ check_locale() {
     region=$(window_region "$report_window")
     wait_until_still "the error report is painted" "$region"
     save_screenshot "${name}_error"
-    local read_report
     read_report=$(read_text "$region" tur+eng)
     # The button's frame may read as stray signs beside its text.
     grep -Fq "$report" <<<"$read_report" ||

@@ -43,9 +43,6 @@ on_screen() {
     echo "${w}x${h}+$((win_x + x))+$((win_y + y))"
 }
 main_area() { echo "${client_width}x$((menu + client_height))+$win_x+$win_y"; }
-window_image() {
-    convert "$shot" -crop "$(main_area)" +repage "$1"
-}
 # Both plot boxes are painted: light yellow at their centres.
 plots_painted() {
     local box
@@ -82,7 +79,7 @@ for i in "${!step_names[@]}"; do
         wait_for "the plots are painted on X11" "$(main_area)" plots_painted
     fi
     previous_signature=$(region_signature "$shot" "$(main_area)")
-    window_image "$tmp/x11_${step_names[i]}.png"
+    convert "$shot" -crop "$(main_area)" +repage "$tmp/x11_${step_names[i]}.png"
 done
 cp "$tmp/x11_return.png" "$out_dir/wayland_window_x11_reference.png"
 stop_program

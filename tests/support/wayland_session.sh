@@ -100,13 +100,8 @@ session_program() {
     echo "$session_dir/program"
 }
 
-as_session_user_bare() {
-    "${session_runner[@]}" "$@"
-}
-
-as_session_user() {
-    "${session_runner[@]}" env -i "${session_env[@]}" "$@"
-}
+as_session_user_bare() { "${session_runner[@]}" "$@"; }
+as_session_user() { "${session_runner[@]}" env -i "${session_env[@]}" "$@"; }
 
 # "NAME WIDTHxHEIGHT SCALE" of each output.
 session_output_mode() {

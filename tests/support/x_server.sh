@@ -46,15 +46,10 @@ x11_screenshot() {
     import -window root "$1" 2>>"$tmp/import.log" || fail "import could not take a screenshot"
 }
 
-x11_windows() {
-    xdotool search --onlyvisible --pid "$1" 2>/dev/null || true
-}
+x11_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null || true; }
 
 x11_window_geometry() { # "x y width height"
     xdotool getwindowgeometry --shell "$1" |
         awk -F= '{ value[$1] = $2 } END { print value["X"], value["Y"], value["WIDTH"], value["HEIGHT"] }'
 }
-
-x11_window_title() {
-    xdotool getwindowname "$1"
-}
+x11_window_title() { xdotool getwindowname "$1"; }
