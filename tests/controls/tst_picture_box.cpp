@@ -25,11 +25,6 @@ std::unique_ptr<PictureBox> streamlineBox()
     return box;
 }
 
-bool onlyBackground(const QImage& image)
-{
-    return onlyColour(image, colours::lightYellow);
-}
-
 } // namespace
 
 class TestPictureBox : public QObject {
@@ -47,7 +42,7 @@ private slots:
         QCOMPARE(image.size(), box->contentsRect().size() * box->devicePixelRatioF());
         const double logicalWidth = image.width() / box->devicePixelRatioF();
         QVERIFY(logicalWidth < 283 && logicalWidth >= 279);
-        QVERIFY(onlyBackground(image));
+        QVERIFY(onlyColour(image, colours::lightYellow));
     }
 
     void verticalSegmentRunsTheFullHeight()
@@ -81,9 +76,9 @@ private slots:
     {
         box->Line(-0.2f, -1.8f, 2.2f, 0.2f, colours::blue);
         box->Line(0.0f, -1.0f, 2.0f, -1.0f, colours::red);
-        QVERIFY(!onlyBackground(box->renderedImage()));
+        QVERIFY(!onlyColour(box->renderedImage(), colours::lightYellow));
         box->Cls();
-        QVERIFY(onlyBackground(box->renderedImage()));
+        QVERIFY(onlyColour(box->renderedImage(), colours::lightYellow));
         // Cls keeps the coordinate system.
         box->Line(1.0f, 0.2f, 1.0f, -1.8f, colours::black);
         QCOMPARE(pixelsOf(box->renderedImage(), colours::black), box->renderedImage().height());
@@ -107,7 +102,7 @@ private slots:
         box->Line(-1.0f, -1.0f, -0.5f, 1.0f, colours::black);      // left of the area
         box->Line(0.0f, 0.3f, 2.0f, 5.0f, colours::black);         // below it
         box->Line(0.0f, -FLT_MAX, 2.0f, -FLT_MAX, colours::black); // far above
-        QVERIFY(onlyBackground(box->renderedImage()));
+        QVERIFY(onlyColour(box->renderedImage(), colours::lightYellow));
     }
 
     void hugeCoordinatesAreClippedExactly()

@@ -1,9 +1,5 @@
-// plot_trace MOO_TEXT HBL_TEXT
-//
-// Plays a click of the calculate button without a window: reads both texts
-// as the input boxes are read, sets Beta and H in the button's order, draws
-// both plots on recording surfaces and prints every call, one a line. A
-// run-time error ends the trace with an "error N kind" line.
+// plot_trace MOO_TEXT HBL_TEXT: prints the lines of plot_trace_lines.h for a
+// click of the calculate button with these texts in the boxes, without a window.
 
 #include "plot_trace_lines.h"
 
