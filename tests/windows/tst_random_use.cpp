@@ -152,10 +152,8 @@ private slots:
             about->close();
 
         // The next valid recalculation draws the exact plot.
-        Form1Fixture::type(f.Text_Moo, "0.5");
-        Form1Fixture::type(f.Text_HbL, "0.1");
         QCOMPARE(model.button("0.5", "0.1"), 0);
-        f.pressHesapla();
+        f.calculate("0.5", "0.1");
         QCOMPARE(f.Picture_Akim->renderedImage(), model.akim.renderedImage());
         QCOMPARE(f.Picture_basinc->renderedImage(), model.basinc.renderedImage());
         qInfo("%zu errors reported in 3000 actions", f.reportedErrors.size());
