@@ -12,8 +12,6 @@
 
 #include <QRandomGenerator>
 
-#include <functional>
-
 namespace {
 
 /// What a user might type, from sensible to hostile.
@@ -76,8 +74,9 @@ private slots:
         Model model(f);
         std::vector<int> expectedErrors;
 
-        auto barAction = [&](ui::ScrollBar* bar, QLineEdit* ownText,
-                             const std::function<int()>& handler) {
+        // A bar's handler reads the other input's text box.
+        auto barAction = [&](ui::ScrollBar* bar, QLineEdit* ownText, auto handler,
+                             QLineEdit* otherText) {
             const int before = bar->value();
             if (random.bounded(2)) {
                 static const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,   Qt::Key_Up,
@@ -97,7 +96,7 @@ private slots:
             if (after == before)
                 return;
             QCOMPARE(ownText->text(), QString::fromStdString(flow::numberToText(after / 100.0)));
-            if (const int error = handler())
+            if (const int error = (model.*handler)(after, utf8(otherText->text())))
                 expectedErrors.push_back(error);
         };
 
@@ -121,14 +120,10 @@ private slots:
                 break;
             case 6:
             case 7:
-                barAction(f.HScroll_Moo, f.Text_Moo, [&] {
-                    return model.machBar(f.HScroll_Moo->value(), utf8(f.Text_HbL->text()));
-                });
+                barAction(f.HScroll_Moo, f.Text_Moo, &Model::machBar, f.Text_HbL);
                 break;
             case 8:
-                barAction(f.HScroll_HbL, f.Text_HbL, [&] {
-                    return model.ratioBar(f.HScroll_HbL->value(), utf8(f.Text_Moo->text()));
-                });
+                barAction(f.HScroll_HbL, f.Text_HbL, &Model::ratioBar, f.Text_Moo);
                 break;
             case 9:
                 if (QWidget* about = ui::FormAbout::instance().window(); about && random.bounded(2))
