@@ -91,24 +91,16 @@ QByteArray belowHalfwayAboveTheLargestDouble()
     return text;
 }
 
-QByteArray repeated(const char* piece, int count)
-{
-    return QByteArray(piece).repeated(count);
-}
-
 // k / 100 written out digit by digit: "-0.07", "0.6", "1".
 QByteArray hundredthsText(int k)
 {
-    const int a = std::abs(k);
-    QByteArray text = k < 0 ? "-" : "";
-    text += QByteArray::number(a / 100);
-    if (a % 100 != 0) {
-        QByteArray fraction = QByteArray::number(a % 100).rightJustified(2, '0');
-        if (fraction.endsWith('0'))
-            fraction.chop(1);
-        text += "." + fraction;
-    }
-    return text;
+    QByteArray text = QByteArray::number(std::abs(k) / 100) + '.' +
+                      QByteArray::number(std::abs(k) % 100).rightJustified(2, '0');
+    while (text.endsWith('0')) // the point stops it
+        text.chop(1);
+    if (text.endsWith('.'))
+        text.chop(1);
+    return k < 0 ? "-" + text : text;
 }
 
 void reads(const char* row, const QByteArray& text, double expected)
@@ -251,9 +243,9 @@ private slots:
         reads("2^53 + 3 ties to even above", "9007199254740995", two53 + 4);
         reads("just above 2^53 + 1", "9007199254740993.0000000000000000000000000001", two53 + 2);
         reads("halfway above one ties to one", oneAndHalfUlp, 1.0);
-        reads("halfway above one and 5000 zeros", oneAndHalfUlp + repeated("0", 5000), 1.0);
-        reads("halfway above one, a 1 after 5000 zeros", oneAndHalfUlp + repeated("0", 5000) + "1",
-              std::nextafter(1.0, 2.0));
+        reads("halfway above one and 5000 zeros", oneAndHalfUlp + QByteArray(5000, '0'), 1.0);
+        reads("halfway above one, a 1 after 5000 zeros",
+              oneAndHalfUlp + QByteArray(5000, '0') + "1", std::nextafter(1.0, 2.0));
         reads("largest subnormal's neighbour 2.2250738585072011e-308", "2.2250738585072011e-308",
               std::nextafter(Limits::min(), 0.0));
         reads("2.2250738585072012e-308 is the smallest normal", "2.2250738585072012e-308",
@@ -271,21 +263,22 @@ private slots:
         reads("negative half the smallest subnormal ties to minus zero", "-" + halfDenormMin, -0.0);
         reads("half the smallest subnormal and a 1", halfDenormMin + "1", denormMin);
         reads("half the smallest subnormal, a 1 after 100 zeros",
-              halfDenormMin + repeated("0", 100) + "1", denormMin);
+              halfDenormMin + QByteArray(100, '0') + "1", denormMin);
         reads("one and a half smallest subnormals ties to two", exactBinaryFraction(3, 1075),
               2 * denormMin);
         reads("1E-400", "1E-400", 0.0);
         reads("-1E-400", "-1E-400", -0.0);
         // Long texts and huge exponents.
-        reads("5000 threes after the point", "0." + repeated("3", 5000), 1.0 / 3.0);
-        reads("5000 sixes, then E-5000", repeated("6", 5000) + "E-5000", 2.0 / 3.0);
-        reads("5000 zeros after the point, then 1E+5000", "0." + repeated("0", 4999) + "1E+5000",
+        reads("5000 threes after the point", "0." + QByteArray(5000, '3'), 1.0 / 3.0);
+        reads("5000 sixes, then E-5000", QByteArray(5000, '6') + "E-5000", 2.0 / 3.0);
+        reads("5000 zeros after the point, then 1E+5000", "0." + QByteArray(4999, '0') + "1E+5000",
               1.0);
-        reads("1 and 5000 zeros, then E-5000", "1" + repeated("0", 5000) + "E-5000", 1.0);
-        reads("1 and 308 zeros", "1" + repeated("0", 308), 1e308);
-        reads("1 after 5000 zeros after the point", "0." + repeated("0", 5000) + "1", 0.0);
-        reads("5000 zeros", repeated("0", 5000), 0.0);
-        reads("5000 zeros in groups, then 1.5", repeated("0 000 000 00", 500) + "1.5", 1.5);
+        reads("1 and 5000 zeros, then E-5000", "1" + QByteArray(5000, '0') + "E-5000", 1.0);
+        reads("1 and 308 zeros", "1" + QByteArray(308, '0'), 1e308);
+        reads("1 after 5000 zeros after the point", "0." + QByteArray(5000, '0') + "1", 0.0);
+        reads("5000 zeros", QByteArray(5000, '0'), 0.0);
+        reads("5000 zeros in groups, then 1.5", QByteArray("0 000 000 00").repeated(500) + "1.5",
+              1.5);
         reads("zero with an 11-digit exponent", "0E99999999999", 0.0);
         reads("zero with a 23-digit exponent", "0E99999999999999999999999", 0.0);
         reads("minus zero with a huge exponent", "-0.000E99999999999999999999999", -0.0);
@@ -295,7 +288,7 @@ private slots:
         reads("exponent -2^32", "1E-4294967296", 0.0);
         reads("exponent -2^64", "1E-18446744073709551616", 0.0);
         reads("long mantissa with a 20-digit negative exponent",
-              "1" + repeated("0", 5000) + "E-99999999999999999999", 0.0);
+              "1" + QByteArray(5000, '0') + "E-99999999999999999999", 0.0);
     }
     void readsTexts()
     {
@@ -312,16 +305,16 @@ private slots:
         overflows("1E309", "1E309");
         overflows("just above the largest double", "1.7976931348623159e308");
         overflows("halfway from the largest double to 2^1024", halfwayAboveTheLargestDouble());
-        overflows("1 and 309 zeros", "1" + repeated("0", 309));
-        overflows("5000 digits", repeated("1234567890", 500));
+        overflows("1 and 309 zeros", "1" + QByteArray(309, '0'));
+        overflows("5000 digits", QByteArray("1234567890").repeated(500));
         overflows("1 after 4000 zeros after the point, then E+4400",
-                  "0." + repeated("0", 4000) + "1E+4400");
+                  "0." + QByteArray(4000, '0') + "1E+4400");
         overflows("23-digit exponent", "1E99999999999999999999999");
         overflows("negative, 23-digit exponent", "-1E99999999999999999999999");
         overflows("exponent 2^32", "1E4294967296");
         overflows("exponent 2^64 + 2", "1E18446744073709551618");
         overflows("1 after 5000 zeros, 20-digit exponent",
-                  "0." + repeated("0", 5000) + "1E99999999999999999999");
+                  "0." + QByteArray(5000, '0') + "1E99999999999999999999");
         overflows("largest double written with 15 digits",
                   QByteArray::fromStdString(numberToText(Limits::max())));
     }
