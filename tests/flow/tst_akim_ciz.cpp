@@ -63,8 +63,7 @@ private slots:
                     QCOMPARE(blue.coordinates[1], previousBlue.coordinates[3]);
                 }
             }
-            const double y0 = j * 0.5;
-            QVERIFY(streamlineSegment(lines, j, 1).first.coordinates[1] < -y0);
+            QVERIFY(streamlineSegment(lines, j, 1).first.coordinates[1] < -j * 0.5); // below y0
         }
         QCOMPARE(lines.size(), std::size_t(streamlineLines));
     }
