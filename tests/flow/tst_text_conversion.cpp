@@ -84,13 +84,6 @@ QByteArray halfwayAboveTheLargestDouble()
     return QByteArray::fromStdString(times(power(2, 970), (1ull << 54) - 1));
 }
 
-QByteArray belowHalfwayAboveTheLargestDouble()
-{
-    QByteArray text = halfwayAboveTheLargestDouble();
-    text.back() -= 1; // the last digit is even, so no borrow
-    return text;
-}
-
 // k / 100 written out digit by digit: "-0.07", "0.6", "1".
 QByteArray hundredthsText(int k)
 {
@@ -237,6 +230,8 @@ private slots:
         const double denormMin = Limits::denorm_min();
         const QByteArray oneAndHalfUlp = exactBinaryFraction((1ull << 53) + 1, 53);
         const QByteArray halfDenormMin = exactBinaryFraction(1, 1075);
+        QByteArray belowHalfwayAboveTheLargestDouble = halfwayAboveTheLargestDouble();
+        belowHalfwayAboveTheLargestDouble.back() -= 1; // the last digit is even, so no borrow
         reads("0.1", "0.1", 0.1);
         reads("0.3", "0.3", 0.3);
         reads("2^53 + 1 ties to even below", "9007199254740993", two53);
@@ -254,7 +249,7 @@ private slots:
         reads("largest double", "1.7976931348623157e308", Limits::max());
         reads("rounds down to the largest double", "1.7976931348623158e308", Limits::max());
         reads("one below halfway from the largest double to 2^1024",
-              belowHalfwayAboveTheLargestDouble(), Limits::max());
+              belowHalfwayAboveTheLargestDouble, Limits::max());
         reads("subnormal 1e-320", "1e-320", 1e-320);
         reads("smallest subnormal", "4.9406564584124654e-324", denormMin);
         reads("just above half the smallest subnormal", "2.4703282292062328e-324", denormMin);
