@@ -15,8 +15,8 @@ import sys
 from gi.repository import GLib
 
 from atspi_bus import (ACCESSIBLE, ATSPI, GET_TEXT, PREFIX, PROPERTIES, ROOT, VALUE, Ended,
-                       Program, connect, declared_interfaces, get, in_types, set_, set_text,
-                       set_value, short_of_floors)
+                       Program, declared_interfaces, get, in_types, set_, set_text, set_value,
+                       short_of_floors)
 
 # Interfaces of AT-SPI and D-Bus that an object may lack, and made-up ones.
 OTHER_INTERFACES = [ATSPI + name for name in (
@@ -75,7 +75,7 @@ def complete_types(signature):
 
 class Attacker(Program):
     def __init__(self, address, pid, seed):
-        super().__init__(connect(address), pid)
+        super().__init__(address, pid)
         self.random = random.Random(seed)
         self.other_objects = []
 

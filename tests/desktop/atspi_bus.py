@@ -103,15 +103,15 @@ def short_of_floors(floors):
 
 
 class Program:
-    """A program's accessible objects, on the bus name that answers for its
-    root, waited for: a program may come to the bus before its objects."""
+    """A program's accessible objects on the bus at address, on the name that
+    answers for their root, waited for: a program may come before them."""
 
-    def __init__(self, bus, pid, timeout_ms=3000):
-        self.bus, self.pid, self.timeout_ms = bus, pid, timeout_ms
+    def __init__(self, address, pid, timeout_ms=3000):
+        self.bus, self.pid, self.timeout_ms = connect(address), pid, timeout_ms
         self.sent, self.answers, self.last = Counter(), Counter(), None
 
         def root_answers():
-            for self.name in names_of_process(bus, pid, timeout_ms):
+            for self.name in names_of_process(self.bus, pid, timeout_ms):
                 if self.send(ROOT, ACCESSIBLE, "GetRole")[0][0] == "reply":
                     return True
         if not wait_until(root_answers, 15):

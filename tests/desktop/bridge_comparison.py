@@ -18,8 +18,8 @@ from collections import Counter
 
 from gi.repository import Gio, GLib
 
-from atspi_bus import (ATSPI, PROPERTIES, ROOT, VALUE, Program, connect, declared_interfaces,
-                       get, in_types, set_, short_of_floors, wait_until)
+from atspi_bus import (ATSPI, PROPERTIES, ROOT, VALUE, Program, declared_interfaces, get,
+                       in_types, set_, short_of_floors, wait_until)
 
 TIMEOUT_MS = 2000
 # Well-formed calls that end the bridge alone: its SetCurrentValue reads the
@@ -46,8 +46,7 @@ class Comparison:
         self.differences, self.ending_calls = [], []
 
     def compare(self, place, paths, interface, member, signature, values):
-        what = "%s %s.%s(%s)" % (list(place), interface, member,
-                                 ", ".join(repr(v) for v in values))
+        what = "%s %s.%s(%s)" % (list(place), interface, member, ", ".join(map(repr, values)))
         call = (interface, member, signature or None, values)
         through_guard, _ = self.guarded.send(paths[0], *call)
         if (interface, member) in ENDS_THE_BRIDGE:
@@ -82,12 +81,9 @@ class Comparison:
 
         answer, body = self.guarded.send(paths[0], PROPERTIES, "GetAll", "s", (interface.name,))
         through_guard = (answer, written_alike(self.guarded, body[0]) if body else None)
-        alone = {}
-        for prop in interface.properties:
-            if prop.flags & READABLE:
-                got, value = self.alone.send(paths[1], *get(interface.name, prop.name))
-                if got[0] == "reply":
-                    alone[prop.name] = value[0]
+        gets = {prop.name: self.alone.send(paths[1], *get(interface.name, prop.name))
+                for prop in interface.properties if prop.flags & READABLE}
+        alone = {name: value[0] for name, (got, value) in gets.items() if got[0] == "reply"}
         bridge = (("reply", "(a{sv})"), written_alike(self.alone, alone))
         self.counts["GetAll compared with the Gets of the bridge alone"] += 1
         if through_guard != bridge:
@@ -161,10 +157,8 @@ class Comparison:
 
 
 def main():
-    address, guarded_pid, alone_pid = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-    min_objects, min_calls = int(sys.argv[4]), int(sys.argv[5])
-    bus = connect(address)
-    comparison = Comparison(*(Program(bus, pid, TIMEOUT_MS) for pid in (guarded_pid, alone_pid)))
+    address, min_objects, min_calls = sys.argv[1], int(sys.argv[4]), int(sys.argv[5])
+    comparison = Comparison(*(Program(address, int(pid), TIMEOUT_MS) for pid in sys.argv[2:4]))
     comparison.run()
     counts = comparison.counts
     for kind, count in sorted(counts.items()):

@@ -16,8 +16,8 @@ import sys
 import time
 from collections import Counter
 
-from atspi_bus import (ACCESSIBLE, ATSPI, GET_TEXT, Program, connect, get, resident_kib,
-                       set_text, set_value, wait_until)
+from atspi_bus import (ACCESSIBLE, ATSPI, GET_TEXT, Program, get, resident_kib, set_text,
+                       set_value, wait_until)
 
 ROUNDS = 5
 CONTROLS = ("HESAPLA", "Moo =", "Moo", "H/L")
@@ -40,7 +40,7 @@ class Client(Program):
     """The program's controls, their paths found by accessible name."""
 
     def __init__(self, address, pid):
-        super().__init__(connect(address), pid)
+        super().__init__(address, pid)
         self.controls, objects = {}, self.walk("find")
         for _, path in objects:
             name = self.call("find", path, *get(ACCESSIBLE, "Name"))
