@@ -37,7 +37,7 @@ struct Form1Fixture {
     QPushButton* Command1 = form->findChild<QPushButton*>("Command1");
     QAction* Nm_About = form->findChild<QAction*>("Nm_About");
 
-    enum class Reports { Counted, Shown };
+    enum class Reports { Counted, Shown }; ///< into reportedErrors, or in the program's own box
 
     explicit Form1Fixture(Reports reports = Reports::Counted)
     {
