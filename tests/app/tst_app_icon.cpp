@@ -5,8 +5,7 @@
 // come from its PNG renderings.
 
 #include "app_icon.h"
-#include "form1.h"
-#include "form_about.h"
+#include "form1_fixture.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -142,17 +141,11 @@ private slots:
         QApplication::setWindowIcon(app::applicationIcon());
         const qint64 icon = QApplication::windowIcon().cacheKey();
 
-        ui::Form1 form;
-        form.show();
-        QCOMPARE(form.windowIcon().cacheKey(), icon);
-
-        ui::FormAbout::instance().Show();
-        const auto closeAbout = qScopeGuard([] {
-            if (QWidget* window = ui::FormAbout::instance().window())
-                window->close();
-        });
-        QWidget* about = ui::FormAbout::instance().window();
+        Form1Fixture f;
+        QCOMPARE(f.form->windowIcon().cacheKey(), icon);
+        QWidget* about = f.openAbout();
         QVERIFY(about);
+        const auto closeAbout = qScopeGuard([about] { about->close(); });
         QCOMPARE(about->windowIcon().cacheKey(), icon);
     }
 };

@@ -44,8 +44,7 @@ private slots:
         Form1Fixture::type(f.Text_Moo, "1.5");
         const double betaBefore = f.values().Beta();
 
-        int reports = 0;
-        int open = 0, mostOpen = 0;
+        int reports = 0, open = 0, mostOpen = 0;
         f.form->setErrorReport([&](const flow::RunTimeError&) {
             ++reports;
             mostOpen = std::max(mostOpen, ++open);
