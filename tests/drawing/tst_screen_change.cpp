@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QWindow>
 
 namespace {
 

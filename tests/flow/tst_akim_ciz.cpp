@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 
 using flow::SurfaceCall;
