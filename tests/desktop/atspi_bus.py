@@ -1,6 +1,6 @@
 """The AT-SPI bus as the tests' clients use it: the connection, a process's
-unique names, a program's accessible objects (calls with their answers, the
-walk of the tree, whether it still answers) and resident memory."""
+unique names, the calls they share, a program's accessible objects (calls with
+answers, the tree's walk, whether it still answers) and resident memory."""
 
 import os
 import time
@@ -48,8 +48,7 @@ def names_of_process(bus, pid, timeout_ms=3000):
     return found
 
 
-# Calls as send() and call() take them after the path: interface, member,
-# signature and values.
+# Calls as send() and call() take them after the path.
 def get(interface, prop):
     return PROPERTIES, "Get", "ss", (interface, prop)
 

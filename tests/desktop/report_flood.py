@@ -21,8 +21,10 @@ from atspi_bus import (ACCESSIBLE, ATSPI, GET_TEXT, Program, get, resident_kib, 
 
 ROUNDS = 5
 CONTROLS = ("HESAPLA", "Moo =", "Moo", "H/L")
-# Each use of a control: its call for a value, and the answers that carry it out.
-USES = {"press": (lambda _: (ATSPI + "Action", "DoAction", "i", (0,)), lambda a: a == (True,)),
+PRESS = (ATSPI + "Action", "DoAction", "i", (0,))
+# Each use of a control: its call for a value, and whether an answer says the
+# program carried it out.
+USES = {"press": (lambda _: PRESS, lambda answer: answer == (True,)),
         "value": (set_value, lambda answer: answer is not None),
         "text": (set_text, lambda answer: answer is not None)}
 
